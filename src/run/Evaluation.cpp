@@ -1,0 +1,109 @@
+#include "run/Evaluation.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "run/Assertion.h"
+#include "run/Report.h"
+#include "text/LineReader.h"
+#include "text/Scan.h"
+#include "text/TextModeBuf.h"
+
+namespace {
+
+void checkHeader(TLineReader& reader) {
+  std::string s;
+  reader.readLine(s);
+  CHECK(s.size() == 6, 243, "stevilka tekmovalca bi morala imeti 6 stevk");
+  for (char c : s) CHECK(c >= '0' && c <= '9', 244, "stevilka tekmovalca bi morala imeti 6 stevk");
+  int userId = 0;
+  const TScannedInt scanned = scanInt(s);
+  CHECK(scanned.count >= 1 && scanned.within(0, 999999, userId), 246,
+        "v prvi vrstici bi morala biti stevilka tekmovalca, ne pa \"", s, "\"");
+
+  reader.readLine(s);
+  CHECK(s == kTaskName, 249, "v drugi vrstici bi moral biti niz \"", kTaskName, "\", ne pa \"", s,
+        "\"");
+}
+
+void reportUnwritable(std::FILE* err, const std::string& path, int error) {
+  std::fprintf(err, "Tql25Mirvasta: cannot write the report file '%s': %s\n", path.c_str(),
+               std::strerror(error));
+}
+
+int evaluate(const std::string& inputPath, const std::string& submissionPath,
+             const std::string& reportPath, std::FILE* out, std::FILE* err) {
+  // Opening truncates the report before any input is read, even when it is
+  // one of the input files.
+  std::FILE* report = std::fopen(reportPath.c_str(), "w");
+  if (report == nullptr) {
+    reportUnwritable(err, reportPath, errno);
+    return kExitNoReport;
+  }
+  try {
+    std::vector<TTestCase> testCases;
+    readInput(inputPath.c_str(), testCases);
+    const std::vector<Rezultat> results = evaluateSubmission(submissionPath.c_str(), testCases);
+    writeSuccessBlock(report, out, results);
+  } catch (const EAssertion& failure) {
+    writeErrorBlock(report, failure);
+  } catch (...) {
+    writeUnexpectedErrorBlock(report);
+  }
+  // A full disk shows only here: the writes above are buffered.
+  const bool written = !std::ferror(report);
+  const bool closed = std::fclose(report) == 0;
+  if (!written || !closed) {
+    reportUnwritable(err, reportPath, errno);
+    return kExitNoReport;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+std::vector<Rezultat> evaluateSubmission(const char* path,
+                                         const std::vector<TTestCase>& testCases) {
+  const int nTestCases = static_cast<int>(testCases.size());
+  std::vector<Rezultat> results;
+  TTextFile is(path);
+  TLineReader reader(is);
+  checkHeader(reader);
+
+  // Case-number lines are read straight from the stream; the reader's counter
+  // is kept equal to the lines consumed, so messages still name them.
+  std::string s;
+  while (std::getline(is, s)) {
+    ++reader.lineNo;
+    if (s.empty()) continue;
+    const TScannedInt scanned = scanInt(s);
+    CHECK(scanned.count == 1, 258, "v ", reader.lineNo,
+          ". vrstici bi morala biti stevilka testnega primera, ne pa \"", s, "\"");
+    int caseNo = 0;
+    CHECK(scanned.within(1, nTestCases, caseNo), 259, "v ", reader.lineNo,
+          ". vrstici bi morala biti stevilka testnega primera od 1 do ", nTestCases, ", ne pa ",
+          scanned.decimal());
+    const auto found = std::find_if(testCases.begin(), testCases.end(),
+                                    [caseNo](const TTestCase& t) { return t.number == caseNo; });
+    CHECK(found != testCases.end(), 261, "v ", reader.lineNo,
+          ". vrstici se pojavlja neveljavna stevilka testnega primera: ", caseNo);
+    TResitev resitev;
+    Rezultat rezultat{};
+    readAndScore(resitev, reader, caseNo, *found, rezultat);
+    results.push_back(rezultat);
+  }
+  return results;
+}
+
+int runCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+  if (args.empty() || args[0] != "eval") {
+    std::fputs(kUsage, out);
+    return kExitOk;
+  }
+  if (args.size() < 4) {
+    std::fputs(kUsage, out);
+    return kExitUsage;
+  }
+  return evaluate(args[1], args[2], args[3], out, err);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "scoring/Placement.h"
+#include "task/TaskInput.h"
+
+constexpr const char* kUsage = "Uporaba: Tql25Kunep eval input.txt submission.txt report.txt\n";
+
+// Exit codes: usage and every written report end with 0.
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 1;     // "eval" with fewer than three paths.
+constexpr int kExitNoReport = 2;  // The report could not be written.
+
+// Runs the program on its arguments (without the program's name): prints the
+// usage, or evaluates and writes the report. Echo lines go to `out`, a report
+// that cannot be written is named on `err`. Returns the exit code.
+int runCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+
+// Checks the submission's header and scores each of its case blocks.
+std::vector<Rezultat> evaluateSubmission(const char* path, const std::vector<TTestCase>& testCases);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdio>
+#include <vector>
+
+#include "run/Assertion.h"
+#include "scoring/Placement.h"
+
+// The name the error block gives as the failing check's source file.
+extern const char* const kSourceFileName;
+
+// "OK", the number of results, then one line per result; each result is also
+// echoed on `out` right after its report line.
+void writeSuccessBlock(std::FILE* report, std::FILE* out, const std::vector<Rezultat>& results);
+
+// The failed check's message and line, then the score line -1.
+void writeErrorBlock(std::FILE* report, const EAssertion& failure);
+
+// For a failure that is not a check's: a fixed text and the score line -1.
+void writeUnexpectedErrorBlock(std::FILE* report);

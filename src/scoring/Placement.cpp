@@ -1,0 +1,48 @@
+#include "scoring/Placement.h"
+
+#include <cmath>
+#include <string>
+
+#include "run/Assertion.h"
+#include "scoring/Geometry.h"
+#include "text/Scan.h"
+
+void readAndScore(TResitev& resitev, TLineReader& reader, int caseNo, const TTestCase& testCase,
+                  Rezultat& rezultat) {
+  resitev.caseNo = caseNo;
+  rezultat.caseNo = caseNo;
+  resitev.testCase = &testCase;
+  resitev.n = testCase.nCircles;
+  resitev.tocke.resize(resitev.n);
+
+  std::string vrstica;
+  for (int i = 0; i < resitev.n; ++i) {
+    reader.readLine(vrstica);
+    double x = 0, y = 0;
+    const int m = scanRealPair(vrstica, x, y);
+    const int L = reader.lineNo;
+    CHECK(m <= 2, 203, "v ", L, ". vrstici je za koordinatama se nekaj");
+    CHECK(m >= 2, 204, "v ", L, ". vrstici bi morali biti dve realni stevili (koordinati sredisca ",
+          i + 1, "-tega kroga)");
+    // Negated comparisons, so that NaN fails.
+    CHECK(x >= 0.0, 205, "v ", L, ". vrstici bi morala biti x-koordinata vecja ali enaka 0");
+    CHECK(y >= 0.0, 206, "v ", L, ". vrstici bi morala biti y-koordinata vecja ali enaka 0");
+    CHECK(x <= 1.0, 207, "v ", L, ". vrstici bi morala biti x-koordinata manjsa ali enaka 1");
+    CHECK(y <= 1.0, 208, "v ", L, ". vrstici bi morala biti y-koordinata manjsa ali enaka 1");
+    resitev.tocke[i] = Tocka{x, y};
+  }
+
+  // Pairs in this order, later circle's radius first: the sum is reported to
+  // the last bit.
+  const std::vector<double>& radii = testCase.radii;
+  const std::vector<Tocka>& p = resitev.tocke;
+  rezultat.cena = 0.0;
+  for (int j = 1; j < resitev.n; ++j) {
+    for (int k = 0; k < j; ++k) {
+      const double dx = p[j].x - p[k].x;
+      const double dy = p[j].y - p[k].y;
+      const double d = std::sqrt(dx * dx + dy * dy);
+      rezultat.cena += lensArea(radii[j], radii[k], d);
+    }
+  }
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "text/LineReader.h"
+
+// The task's name: line 1 of the input file and line 2 of a submission.
+extern const std::string kTaskName;
+
+constexpr int kMaxTestCases = 100;
+constexpr int kMaxCircles = 1000;
+constexpr double kMaxRadius = 2.0;
+
+// One test case of the task's input file.
+struct TTestCase {
+  std::string name;
+  int number = 0;
+  int nCircles = 0;
+  std::vector<double> radii;
+};
+
+// Loads and checks the whole input file; on success `testCases` holds the
+// cases in file order, case k + 1 at index k.
+void readInput(const char* path, std::vector<TTestCase>& testCases);
+
+// Reads one case, from its empty first line to its last radius.
+void readTestCase(TTestCase& testCase, TLineReader& reader, const std::string& problemName);

@@ -1,0 +1,29 @@
+#include "text/LineReader.h"
+
+#include "run/Assertion.h"
+#include "text/ParseInts.h"
+
+// The counter moves before a read is judged, so that a message about a missing
+// or surplus line names that line. A read fails only when it extracts no byte
+// at all; reaching the end after a last line without a line feed does not.
+
+void TLineReader::readLine(std::string& line) {
+  std::getline(is_, line);
+  ++lineNo;
+  CHECK(!is_.fail(), 70, "manjka ", lineNo, ". vrstica");
+}
+
+void TLineReader::readInts(std::vector<int>& values, int count, bool allowNegative) {
+  std::string line;
+  readLine(line);
+  parseInts(line, values, allowNegative, lineNo);
+  CHECK(count < 0 || static_cast<int>(values.size()) == count, 73, "v ", lineNo,
+        ". vrstici bi moralo biti ", count, " stevil, ne pa ", static_cast<int>(values.size()));
+}
+
+void TLineReader::expectEnd() {
+  std::string line;
+  std::getline(is_, line);
+  ++lineNo;
+  CHECK(is_.fail(), 74, "prisotna je tudi ", lineNo, ". vrstica, pricakoval bi konec datoteke");
+}

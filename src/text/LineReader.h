@@ -1,0 +1,29 @@
+#pragma once
+
+#include <istream>
+#include <string>
+#include <vector>
+
+// Reads an open text stream line by line and counts the lines consumed, so
+// that every message can name the line concerned.
+class TLineReader {
+ public:
+  explicit TLineReader(std::istream& is) : is_(is) {}
+  TLineReader(const TLineReader&) = delete;
+  TLineReader& operator=(const TLineReader&) = delete;
+
+  // Replaces `line` with the next line, without its line feed.
+  void readLine(std::string& line);
+  // Reads the next line as integers; a count of 0 or more is the number of
+  // values the line must hold.
+  void readInts(std::vector<int>& values, int count, bool allowNegative);
+  // Requires that no further line follows.
+  void expectEnd();
+
+  // Lines consumed so far. A caller that reads lines straight from the stream
+  // adds them here itself.
+  int lineNo = 0;
+
+ private:
+  std::istream& is_;
+};

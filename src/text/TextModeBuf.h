@@ -1,0 +1,42 @@
+#pragma once
+
+#include <fstream>
+#include <istream>
+#include <streambuf>
+#include <vector>
+
+// Shows a byte source as the grading platform's text mode reads a file: a
+// carriage return immediately followed by a line feed is dropped, any other
+// carriage return stays, and byte 26 (Ctrl-Z) ends the input. Every read of a
+// stream over this buffer sees the translation, whether through a line reader
+// or straight from the stream.
+class TTextModeBuf : public std::streambuf {
+ public:
+  explicit TTextModeBuf(std::streambuf& source);
+
+ protected:
+  int_type underflow() override;
+
+ private:
+  // Reads the next raw block and translates it into the get area; false once
+  // the source is exhausted.
+  bool refill();
+
+  std::streambuf& source_;
+  std::vector<char> buffer_;
+  bool pendingCr_ = false;  // A carriage return whose successor is not read yet.
+  bool ended_ = false;
+  bool deliveredAny_ = false;
+};
+
+// An input file opened for reading as text. A file that cannot be opened or
+// read at all reads as an empty file; a read error after the first bytes is
+// thrown out of the read, so that it is never taken for the end of the file.
+class TTextFile : public std::istream {
+ public:
+  explicit TTextFile(const char* path);
+
+ private:
+  std::filebuf file_;
+  TTextModeBuf text_;
+};
