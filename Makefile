@@ -6,7 +6,7 @@ MAKEFLAGS += --no-print-directory
 .PHONY: all run test clean
 
 all: $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta
+	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta Tql25Mirvasta-selftest
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release

@@ -1,0 +1,145 @@
+#include "selftest/SelfTest.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "scoring/Geometry.h"
+
+namespace {
+
+using Random = std::mt19937_64;
+
+int draw(Random& rnd, int a, int b) { return std::uniform_int_distribution<int>(a, b)(rnd); }
+
+}  // namespace
+
+void checkSegment(double x, double r, double& maxRazlika, std::FILE* out) {
+  const int N = 2000;
+  const double h = r / N;
+  long count = 0;
+  for (int i = -(N + 10); i <= N + 10; ++i) {
+    const double u = (i + 0.5) * h;
+    if (!(u >= x)) continue;  // No point of this column counts.
+    for (int j = -(N + 10); j <= N + 10; ++j) {
+      const double v = (j + 0.5) * h;
+      if (r * r >= u * u + v * v) ++count;
+    }
+  }
+  const double a = segmentArea(x, r) / (r * r);
+  const double g = count * h * h / (r * r);
+  const double e = std::abs(a - g);
+  if (e > maxRazlika) {
+    maxRazlika = e;
+    std::fprintf(out, "Odsek(x = %9.1f, r = %9.1f): %9.3f %9.3f, razlika %9.3e\n", x, r, a, g, e);
+  }
+}
+
+void checkLens(double r, double R, double d, double& maxRazlika, std::FILE* out) {
+  const int N = 1000;
+  const double h = r / N;
+  long count = 0;
+  for (int i = -(N + 10); i <= N + 10; ++i) {
+    const double u = (i + 0.5) * h;
+    if (u < d - R || u > d + R) continue;
+    for (int j = -(N + 10); j <= N + 10; ++j) {
+      const double v = (j + 0.5) * h;
+      if (!(u * u + v * v > r * r || (d - u) * (d - u) + v * v > R * R)) ++count;
+    }
+  }
+  const double a = lensArea(r, R, d) / (r * r);
+  const double g = count * h * h / (r * r);
+  const double e = std::abs(a - g);
+  if (e > maxRazlika) {
+    maxRazlika = e;
+    std::fprintf(out, "Presek(r = %g, R = %g, d = %g): %9.3f %9.3f, razlika %9.3e\n", r, R, d, a, g,
+                 e);
+  }
+}
+
+double runSegmentDriver(long passes, std::FILE* out) {
+  Random rnd(123);
+  double maxRazlika = 0.0;
+  for (long loop = 0; passes < 0 || loop < passes; ++loop) {
+    const int r = draw(rnd, 10, 100);
+    const int x = draw(rnd, -r - 2, r + 2);
+    checkSegment(x, r, maxRazlika, out);
+    checkSegment(0.1 * x, 0.1 * r, maxRazlika, out);
+    checkSegment(0.01 * x, 0.01 * r, maxRazlika, out);
+  }
+  return maxRazlika;
+}
+
+double runLensDriver(long passes, std::FILE* out) {
+  Random rnd(123);
+  double maxRazlika = 0.0;
+  for (long loop = 0; passes < 0 || loop < passes; ++loop) {
+    const int a = draw(rnd, 10, 100);
+    draw(rnd, 10, 100);  // Drawn but unused: keeps the sequence of draws.
+    const int c = draw(rnd, 10, 150);
+    // The second disc is so large that the first always lies inside it.
+    checkLens(a, 3 * (c + 2 * a), c, maxRazlika, out);
+  }
+  return maxRazlika;
+}
+
+double runPlacementSearch(long passes, std::FILE* out) {
+  Random rnd(123);
+  const std::vector<double> rs = {0.1, 0.2, 0.5, 0.7};
+  const int n = static_cast<int>(rs.size());
+  std::vector<int> xs(n), ys(n);
+  const int fixedXs[] = {30, 30, 70, 70};
+  const int fixedYs[] = {50, 70, 70, 30};
+  const int S = 100;
+  double best = -1.0;
+  for (long loop = 0; passes < 0 || loop < passes; ++loop) {
+    for (int i = 0; i < n; ++i) {
+      xs[i] = draw(rnd, 0, S);
+      ys[i] = draw(rnd, 0, S);
+    }
+    // The fixed placement replaces the draws, which still advance the engine.
+    for (int i = 0; i < n; ++i) {
+      xs[i] = fixedXs[i];
+      ys[i] = fixedYs[i];
+    }
+    double cost = 0.0;
+    for (int j = 1; j < n; ++j) {
+      for (int k = 0; k < j; ++k) {
+        const double dx = static_cast<double>(xs[j] - xs[k]) / S;
+        const double dy = static_cast<double>(ys[j] - ys[k]) / S;
+        cost += lensArea(rs[j], rs[k], std::sqrt(dx * dx + dy * dy));
+      }
+    }
+    if (best < 0 || best > cost) {
+      std::fprintf(out, "%10.6f  ", cost);
+      best = cost;
+      for (int i = 0; i < n; ++i) std::fprintf(out, "  (%d, %d)", xs[i], ys[i]);
+      std::fprintf(out, "\n");
+    }
+  }
+  return best;
+}
+
+int runSelfTestCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+  long passes = -1;
+  const bool bounded = args.size() == 3 && args[1] == "--passes";
+  if (bounded) {
+    char* end = nullptr;
+    passes = std::strtol(args[2].c_str(), &end, 10);
+    if (*end != '\0' || args[2].empty() || passes < 1) passes = 0;
+  }
+  const bool valid = (args.size() == 1 || (bounded && passes > 0));
+  const std::string driver = args.empty() ? "" : args[0];
+  if (valid && driver == "segment") {
+    runSegmentDriver(passes, out);
+  } else if (valid && driver == "lens") {
+    runLensDriver(passes, out);
+  } else if (valid && driver == "search") {
+    runPlacementSearch(passes, out);
+  } else {
+    std::fputs(kSelfTestUsage, err);
+    return 1;
+  }
+  return 0;
+}
