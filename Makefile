@@ -3,7 +3,7 @@ BUILD := build
 JOBS := 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test clean
+.PHONY: all run test bench clean
 
 all: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta Tql25Mirvasta-selftest
@@ -20,5 +20,23 @@ test: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
+# The evaluator as it stood when its scoring was complete, before the speed
+# work: the reference that `make bench` measures against.
+REFERENCE := 308f8645f75a0da3ef99f10a88e5e4b808e5342e
+BENCH := build-bench
+
+$(BENCH)/reference/build/Tql25Mirvasta:
+	rm -rf $(BENCH)/reference && mkdir -p $(BENCH)/reference
+	git archive $(REFERENCE) | tar -x -C $(BENCH)/reference
+	cmake -S $(BENCH)/reference -B $(BENCH)/reference/build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTS=OFF
+	cmake --build $(BENCH)/reference/build -j$(JOBS) --target Tql25Mirvasta
+
+bench: all $(BENCH)/reference/build/Tql25Mirvasta
+	cmake --build $(BUILD) -j$(JOBS) --target micro_bench bench_measure
+	python3 bench/generate.py $(BENCH)/workloads
+	python3 bench/bench.py --measure $(BUILD)/bench_measure --current $(BUILD)/Tql25Mirvasta \
+	  --reference $(BENCH)/reference/build/Tql25Mirvasta --workloads $(BENCH)/workloads
+	$(BUILD)/micro_bench --benchmark_min_time=0.2
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BENCH)

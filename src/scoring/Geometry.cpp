@@ -16,7 +16,7 @@ double segmentArea(double x, double r) {
 }
 
 double lensArea(double r, double R, double d) {
-  if (d >= r + R - kTolerance) return 0.0;
+  if (d >= touchingDistance(r, R)) return 0.0;
   if (d < kTolerance) {
     const double m = R < r ? R : r;
     return PI * m * m;

@@ -11,5 +11,9 @@ constexpr double kTolerance = 1e-8;
 // its centre (away from the centre when x is positive).
 double segmentArea(double x, double r);
 
+// The distance from which on discs of radii r and R count as apart or merely
+// touching, so that they have no area in common.
+inline double touchingDistance(double r, double R) { return r + R - kTolerance; }
+
 // The area common to discs of radii r and R whose centres lie d apart.
 double lensArea(double r, double R, double d);

@@ -1,10 +1,9 @@
 #include "scoring/Placement.h"
 
-#include <cmath>
 #include <string>
 
 #include "run/Assertion.h"
-#include "scoring/Geometry.h"
+#include "scoring/Cost.h"
 #include "text/Scan.h"
 
 void readAndScore(TResitev& resitev, TLineReader& reader, int caseNo, const TTestCase& testCase,
@@ -32,17 +31,5 @@ void readAndScore(TResitev& resitev, TLineReader& reader, int caseNo, const TTes
     resitev.tocke[i] = Tocka{x, y};
   }
 
-  // Pairs in this order, later circle's radius first: the sum is reported to
-  // the last bit.
-  const std::vector<double>& radii = testCase.radii;
-  const std::vector<Tocka>& p = resitev.tocke;
-  rezultat.cena = 0.0;
-  for (int j = 1; j < resitev.n; ++j) {
-    for (int k = 0; k < j; ++k) {
-      const double dx = p[j].x - p[k].x;
-      const double dy = p[j].y - p[k].y;
-      const double d = std::sqrt(dx * dx + dy * dy);
-      rezultat.cena += lensArea(radii[j], radii[k], d);
-    }
-  }
+  rezultat.cena = placementCost(testCase.radii, resitev.tocke);
 }

@@ -1,5 +1,6 @@
 #include "text/Scan.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 
@@ -26,6 +27,48 @@ int scanWhole(const std::string& line, const char* format, ...) {
   const int count = std::vsscanf(scanned->c_str(), format, args);
   va_end(args);
   return count;
+}
+
+// Lines longer than this go to the library's scan: no valid centre line
+// needs so many bytes.
+constexpr std::size_t kFastLineLimit = 96;
+
+// Converts the plain decimal number at p (an optional sign, digits with at
+// most one point, an optional complete exponent) and returns the first byte
+// after it, or nullptr when the text there is not one. The conversion rounds
+// correctly, as the library's scan does, so both give the same double. A
+// value that over- or underflows is left to the library's scan, and so is
+// everything the number might run on into (a dangling exponent, "0x"): the
+// caller accepts only a blank, a sign or the line's end after the number.
+const char* convertPlain(const char* p, const char* end, double& value) {
+  const char* digits = p < end && (*p == '+' || *p == '-') ? p + 1 : p;
+  if (digits == end || !(isDigit(*digits) || *digits == '.')) return nullptr;
+  // from_chars takes no plus sign; inf, nan and hex were ruled out above.
+  const std::from_chars_result result = std::from_chars(*p == '+' ? digits : p, end, value);
+  return result.ec == std::errc() ? result.ptr : nullptr;
+}
+
+const char* skipBlanks(const char* p, const char* end) {
+  while (p < end && isBlank(*p)) ++p;
+  return p;
+}
+
+// The common line, "%lf%c" on one plain number and nothing after it, without
+// the library's slow conversion. False for any other line.
+bool scanPlainReal(const std::string& line, double& value) {
+  if (line.size() > kFastLineLimit) return false;
+  const char* const end = line.data() + line.size();
+  return convertPlain(skipBlanks(line.data(), end), end, value) == end;
+}
+
+// The same for "%lf %lf%c" on two plain numbers and nothing after them. A
+// second number may follow the first directly when it starts with a sign.
+bool scanPlainRealPair(const std::string& line, double& x, double& y) {
+  if (line.size() > kFastLineLimit) return false;
+  const char* const end = line.data() + line.size();
+  const char* q = convertPlain(skipBlanks(line.data(), end), end, x);
+  if (q == nullptr || q == end || !(isBlank(*q) || *q == '+' || *q == '-')) return false;
+  return convertPlain(skipBlanks(q, end), end, y) == end;
 }
 
 }  // namespace
@@ -66,11 +109,13 @@ TScannedInt scanInt(const std::string& line) {
 }
 
 int scanReal(const std::string& line, double& value) {
+  if (scanPlainReal(line, value)) return 1;
   char dummy;
   return scanWhole(line, "%lf%c", &value, &dummy);
 }
 
 int scanRealPair(const std::string& line, double& x, double& y) {
+  if (scanPlainRealPair(line, x, y)) return 2;
   char dummy;
   return scanWhole(line, "%lf %lf%c", &x, &y, &dummy);
 }

@@ -20,6 +20,10 @@ struct TScannedInt {
 
 TScannedInt scanInt(const std::string& line);
 
+// The two real scans convert a line of plain decimal numbers themselves, with
+// the same correctly rounded result as the library's scan, and hand every
+// other line to the library's scan.
+
 // "%lf%c" into `value`.
 int scanReal(const std::string& line, double& value);
 

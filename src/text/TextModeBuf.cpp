@@ -5,6 +5,14 @@
 namespace {
 constexpr std::size_t kBlockSize = 1 << 16;
 constexpr char kEndOfText = 26;
+// The first carriage return or byte 26 in [in, end), or end.
+const char* findSpecial(const char* in, const char* end) {
+  const void* cr = std::memchr(in, '\r', end - in);
+  const char* stop = cr ? static_cast<const char*>(cr) : end;
+  const void* eot = std::memchr(in, kEndOfText, stop - in);
+  return eot ? static_cast<const char*>(eot) : stop;
+}
+
 }  // namespace
 
 // One byte more than a block: a carriage return held back from the previous
@@ -36,39 +44,42 @@ bool TTextModeBuf::refill() {
   }
   deliveredAny_ = deliveredAny_ || got > 0;
 
-  // Translates in place: the output never overtakes the input, because it
-  // starts one byte earlier and never grows by more than the held-back CR.
-  char* out = begin;
+  // Translates in place. The output starts at the raw bytes, or one byte
+  // earlier when a held-back CR goes in front of them, so it never overtakes
+  // the input. Runs free of CR and byte 26, most files whole, stay where they are.
   const char* in = raw;
   const char* const end = raw + got;
+  char* start = raw;
   if (pendingCr_ && in < end) {
     pendingCr_ = false;
-    if (*in != '\n') *out++ = '\r';
+    if (*in != '\n') *--start = '\r';
   }
+  char* out = raw;
   while (in < end) {
-    const char c = *in++;
-    if (c == kEndOfText) {
+    const char* special = findSpecial(in, end);
+    if (out != in) std::memmove(out, in, special - in);
+    out += special - in;
+    in = special;
+    if (in == end) break;
+    if (*in++ == kEndOfText) {
       ended_ = true;
       break;
     }
-    if (c == '\r') {
-      if (in == end) {
-        pendingCr_ = true;
-        break;
-      }
-      if (*in == '\n') continue;
+    // A carriage return: dropped before a line feed, held back at the block's end.
+    if (in == end) {
+      pendingCr_ = true;
+    } else if (*in != '\n') {
+      *out++ = '\r';
     }
-    *out++ = c;
   }
   if (got == 0) {
     ended_ = true;
     if (pendingCr_) *out++ = '\r';
     pendingCr_ = false;
   }
-  setg(begin, begin, out);
-  return out > begin || !ended_;
+  setg(start, start, out);
+  return out > start || !ended_;
 }
-
 TTextFile::TTextFile(const char* path) : std::istream(nullptr), text_(file_) {
   // Unbuffered: the text-mode buffer reads whole blocks itself.
   file_.pubsetbuf(nullptr, 0);

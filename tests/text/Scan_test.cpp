@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 namespace {
@@ -76,6 +77,102 @@ TEST(ScanInt, AgreesWithTheLibraryInsideTheIntRange) {
     if (count >= 1) {
       ASSERT_TRUE(scanned.within(INT32_MIN, INT32_MAX, value));
       EXPECT_EQ(expected, value);
+    }
+  }
+}
+
+using Random = std::mt19937_64;
+
+int below(Random& random, int n) { return static_cast<int>(random() % n); }
+
+// A number as contestants and careless programs write them: 1 to 40 digits,
+// at most one point, maybe a sign, maybe an exponent up to the limits of a
+// double and beyond (subnormals, overflow).
+std::string randomDecimal(Random& random) {
+  std::string text;
+  if (below(random, 4) == 0) text += below(random, 2) ? '-' : '+';
+  const int digits = 1 + below(random, 40);
+  const int point = below(random, 3) == 0 ? -1 : below(random, digits + 1);
+  for (int i = 0; i < digits; ++i) {
+    if (i == point) text += '.';
+    text += static_cast<char>('0' + below(random, 10));
+  }
+  if (point == digits) text += '.';
+  if (below(random, 3) == 0) {
+    const int limits[] = {0, 1, 5, 17, 300, 307, 308, 309, 320, 323, 324, 325, 400, 99999};
+    text += below(random, 2) ? 'e' : 'E';
+    if (below(random, 2)) text += below(random, 2) ? '-' : '+';
+    text += std::to_string(limits[below(random, 14)] + below(random, 3));
+  }
+  return text;
+}
+
+std::string randomBlanks(Random& random) {
+  const char blanks[] = " \t\v\f\r";
+  std::string text;
+  for (int n = below(random, 4) == 0 ? below(random, 3) : 0; n > 0; --n)
+    text += blanks[below(random, 5)];
+  return text;
+}
+
+// One byte inserted, replaced or removed, from the bytes that matter to a
+// number's form.
+std::string mutated(Random& random, std::string text) {
+  const char bytes[] = "0123456789.eE+-xXpPinfaINFA \t,;#";
+  const char byte = bytes[below(random, sizeof bytes - 1)];
+  const std::size_t at = random() % (text.size() + 1);
+  switch (below(random, 3)) {
+    case 0:
+      text.insert(at, 1, byte);
+      break;
+    case 1:
+      if (at < text.size()) text[at] = byte;
+      break;
+    default:
+      if (at < text.size()) text.erase(at, 1);
+  }
+  return text;
+}
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// The fast conversion must give exactly what the library's scan gives: the
+// same count and, where a value is assigned, the same bits.
+TEST(ScanReal, AgreesWithTheLibrarysScan) {
+  Random random(5);
+  for (int i = 0; i < 200000; ++i) {
+    std::string line = randomBlanks(random) + randomDecimal(random);
+    if (below(random, 8) == 0) line += randomBlanks(random);
+    if (below(random, 3) == 0) line = mutated(random, line);
+    SCOPED_TRACE(line);
+    double expected = -7, actual = -7;
+    char dummy;
+    const int count = std::sscanf(line.c_str(), "%lf%c", &expected, &dummy);
+    ASSERT_EQ(count, scanReal(line, actual));
+    if (count >= 1) {
+      ASSERT_TRUE(sameBits(expected, actual)) << expected << " " << actual;
+    }
+  }
+}
+
+TEST(ScanRealPair, AgreesWithTheLibrarysScan) {
+  Random random(6);
+  for (int i = 0; i < 200000; ++i) {
+    const std::string y = randomDecimal(random);
+    const std::string between = below(random, 4) == 0 ? "" : " " + randomBlanks(random);
+    std::string line = randomBlanks(random) + randomDecimal(random) + between + y;
+    if (below(random, 8) == 0) line += randomBlanks(random);
+    if (below(random, 3) == 0) line = mutated(random, line);
+    SCOPED_TRACE(line);
+    double ex = -7, ey = -7, ax = -7, ay = -7;
+    char dummy;
+    const int count = std::sscanf(line.c_str(), "%lf %lf%c", &ex, &ey, &dummy);
+    ASSERT_EQ(count, scanRealPair(line, ax, ay));
+    if (count >= 1) {
+      ASSERT_TRUE(sameBits(ex, ax)) << ex << " " << ax;
+    }
+    if (count >= 2) {
+      ASSERT_TRUE(sameBits(ey, ay)) << ey << " " << ay;
     }
   }
 }
