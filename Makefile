@@ -3,7 +3,7 @@ BUILD := build
 JOBS := 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test bench clean
+.PHONY: all run test sanitize fuzz bench clean
 
 all: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta Tql25Mirvasta-selftest
@@ -19,6 +19,21 @@ run: all
 test: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+# The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_BUILD := build-sanitize
+sanitize:
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Release -DSANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
+
+# Both libFuzzer targets, FUZZ_SECONDS each, from the committed seed corpus.
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS := 60
+fuzz:
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Release -DFUZZ=ON -DBUILD_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_evaluation fuzz_submission
+	fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # The evaluator as it stood when its scoring was complete, before the speed
 # work: the reference that `make bench` measures against.
@@ -39,4 +54,4 @@ bench: all $(BENCH)/reference/build/Tql25Mirvasta
 	$(BUILD)/micro_bench --benchmark_min_time=0.2
 
 clean:
-	rm -rf $(BUILD) $(BENCH)
+	rm -rf $(BUILD) $(BENCH) $(SANITIZE_BUILD) $(FUZZ_BUILD)

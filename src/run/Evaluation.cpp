@@ -75,7 +75,7 @@ std::vector<Rezultat> evaluateSubmission(const char* path,
   // is kept equal to the lines consumed, so messages still name them.
   std::string s;
   while (std::getline(is, s)) {
-    ++reader.lineNo;
+    reader.countLine();
     if (s.empty()) continue;
     const TScannedInt scanned = scanInt(s);
     CHECK(scanned.count == 1, 258, "v ", reader.lineNo,

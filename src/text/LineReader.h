@@ -20,8 +20,11 @@ class TLineReader {
   // Requires that no further line follows.
   void expectEnd();
 
-  // Lines consumed so far. A caller that reads lines straight from the stream
-  // adds them here itself.
+  // Adds one line to `lineNo`; a caller that reads a line straight from the
+  // stream counts it here. Throws std::overflow_error past the int range.
+  void countLine();
+
+  // Lines consumed so far.
   int lineNo = 0;
 
  private:

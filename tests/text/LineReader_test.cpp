@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "support/Failure.h"
 #include "support/TextStream.h"
 
@@ -47,6 +49,17 @@ TEST(LineReader, NamesTheMissingOrSurplusLine) {
     EXPECT_EQ("", line);
     EXPECT_EQ(1, reader.lineNo);
   }
+}
+
+TEST(LineReader, RefusesToCountPastTheIntRange) {
+  TTextStream file("a\nb\n");
+  TLineReader reader(file.is);
+  reader.lineNo = INT32_MAX - 1;
+  std::string line;
+  reader.readLine(line);
+  EXPECT_EQ(INT32_MAX, reader.lineNo);
+  EXPECT_THROW(reader.readLine(line), std::overflow_error);
+  EXPECT_THROW(reader.countLine(), std::overflow_error);
 }
 
 TEST(LineReader, ReadIntsChecksTheCountAfterTheFields) {
