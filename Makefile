@@ -6,7 +6,7 @@ MAKEFLAGS += --no-print-directory
 .PHONY: all run test sanitize fuzz bench clean
 
 all: $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta Tql25Mirvasta-selftest
+	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta Tql25Mirvasta-selftest Tql25Mirvasta-gen Tql25Mirvasta-view
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release

@@ -44,7 +44,9 @@ int evaluate(const std::string& inputPath, const std::string& submissionPath,
   try {
     std::vector<TTestCase> testCases;
     readInput(inputPath.c_str(), testCases);
-    const std::vector<Rezultat> results = evaluateSubmission(submissionPath.c_str(), testCases);
+    std::vector<Rezultat> results;
+    evaluateSubmission(submissionPath.c_str(), testCases,
+                       [&results](const TResitev&, const Rezultat& r) { results.push_back(r); });
     writeSuccessBlock(report, out, results);
   } catch (const EAssertion& failure) {
     writeErrorBlock(report, failure);
@@ -63,10 +65,9 @@ int evaluate(const std::string& inputPath, const std::string& submissionPath,
 
 }  // namespace
 
-std::vector<Rezultat> evaluateSubmission(const char* path,
-                                         const std::vector<TTestCase>& testCases) {
+void evaluateSubmission(const char* path, const std::vector<TTestCase>& testCases,
+                        const TBlockVisitor& onBlock) {
   const int nTestCases = static_cast<int>(testCases.size());
-  std::vector<Rezultat> results;
   TTextFile is(path);
   TLineReader reader(is);
   checkHeader(reader);
@@ -91,9 +92,8 @@ std::vector<Rezultat> evaluateSubmission(const char* path,
     TResitev resitev;
     Rezultat rezultat{};
     readAndScore(resitev, reader, caseNo, *found, rezultat);
-    results.push_back(rezultat);
+    onBlock(resitev, rezultat);
   }
-  return results;
 }
 
 int runCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {

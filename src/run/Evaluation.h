@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,5 +20,10 @@ constexpr int kExitNoReport = 2;  // The report could not be written.
 // that cannot be written is named on `err`. Returns the exit code.
 int runCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
 
+// Called for each scored case block, in submission order, with its placement
+// and its result.
+using TBlockVisitor = std::function<void(const TResitev& resitev, const Rezultat& rezultat)>;
+
 // Checks the submission's header and scores each of its case blocks.
-std::vector<Rezultat> evaluateSubmission(const char* path, const std::vector<TTestCase>& testCases);
+void evaluateSubmission(const char* path, const std::vector<TTestCase>& testCases,
+                        const TBlockVisitor& onBlock);

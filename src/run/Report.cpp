@@ -10,14 +10,21 @@ void writeSuccessBlock(std::FILE* report, std::FILE* out, const std::vector<Rezu
   }
 }
 
-// The message is an argument, never the format: it may hold the contestant's
-// own text, percent signs included. A NUL byte in it ends it.
+const char* const kUnexpectedErrorLine =
+    "Nepricakovana napaka.  Predlagamo, da obvestis organizatorje tekmovanja.";
+
+// The message may hold the contestant's own text, percent signs included, so
+// it is never a format. It ends at a NUL byte, as a C string printed into the
+// report would.
+std::string errorLine(const EAssertion& failure) {
+  return "Napaka [" + std::string(kSourceFileName) + ":" + std::to_string(failure.line) +
+         "]: " + failure.message.c_str();
+}
+
 void writeErrorBlock(std::FILE* report, const EAssertion& failure) {
-  std::fprintf(report, "Napaka [%s:%d]: %s\n-1\n", kSourceFileName, failure.line,
-               failure.message.c_str());
+  std::fprintf(report, "%s\n-1\n", errorLine(failure).c_str());
 }
 
 void writeUnexpectedErrorBlock(std::FILE* report) {
-  std::fputs("Nepricakovana napaka.  Predlagamo, da obvestis organizatorje tekmovanja.\n-1\n",
-             report);
+  std::fprintf(report, "%s\n-1\n", kUnexpectedErrorLine);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "run/Assertion.h"
@@ -13,7 +14,14 @@ extern const char* const kSourceFileName;
 // echoed on `out` right after its report line.
 void writeSuccessBlock(std::FILE* report, std::FILE* out, const std::vector<Rezultat>& results);
 
-// The failed check's message and line, then the score line -1.
+// The error block's first line, without its line end: the failed check's line
+// and message, which ends at a NUL byte if it holds one.
+std::string errorLine(const EAssertion& failure);
+
+// The first line of the block for a failure that is not a check's.
+extern const char* const kUnexpectedErrorLine;
+
+// The error line, then the score line -1.
 void writeErrorBlock(std::FILE* report, const EAssertion& failure);
 
 // For a failure that is not a check's: a fixed text and the score line -1.

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
 #include <vector>
 
+#include "scoring/Geometry.h"
 #include "scoring/Placement.h"
 
 // The cost of a placement: the lens areas of all pairs k < j, added for j
@@ -10,3 +14,113 @@ double allPairsCost(const std::vector<double>& radii, const std::vector<Tocka>& 
 
 // The same sum, bit for bit, visiting only pairs that can overlap.
 double placementCost(const std::vector<double>& radii, const std::vector<Tocka>& tocke);
+
+// Calls visit(j, k, area) for every pair k < j whose lens area is not 0.0,
+// for j ascending and k ascending inside it: the terms of the cost, in the
+// order in which they are added.
+template <typename Visit>
+void forEachOverlap(const std::vector<double>& radii, const std::vector<Tocka>& tocke, Visit visit);
+
+namespace cost_detail {
+
+// Circles binned into square cells at least as wide as the largest diameter.
+// Two circles whose cells are not neighbours lie more than a diameter apart
+// along one axis, so their distance exceeds the sum of their radii minus the
+// touching tolerance, with a margin of about 1e-8 over any rounding, and
+// lensArea would return exactly 0.0 for them.
+//
+// Circles are added in index order, so every cell lists its circles in
+// ascending order, and while circle j is being looked at, the grid holds
+// exactly the circles before it.
+class TGrid {
+ public:
+  struct Member {
+    double x, y, r;
+    int k;
+  };
+
+  TGrid(const std::vector<Tocka>& p, int cellsPerAxis);
+
+  void add(int i, const Tocka& p, double r) {
+    members_[end_[cellOf_[i]]++] = Member{p.x, p.y, r, i};
+  }
+
+  // Calls visit(member) for every circle added so far in circle i's cell and
+  // the cells around it, ascending within each cell.
+  template <typename Visit>
+  void forEachNeighbour(int i, Visit visit) const {
+    const int y = cellOf_[i] / side_, x = cellOf_[i] % side_;
+    for (int row = std::max(y - 1, 0); row <= std::min(y + 1, side_ - 1); ++row) {
+      for (int column = std::max(x - 1, 0); column <= std::min(x + 1, side_ - 1); ++column) {
+        const int cell = row * side_ + column;
+        for (int m = start_[cell]; m < end_[cell]; ++m) visit(members_[m]);
+      }
+    }
+  }
+
+  // How many circles of the cells around circle i (its own included) there are
+  // in all, summed over every circle.
+  long neighbourhoodSizes() const;
+
+ private:
+  int index(double coordinate) const { return static_cast<int>(coordinate * cellsPerAxis_); }
+  // The circles a cell will hold once all are added.
+  long capacity(int cell) const;
+
+  int cellsPerAxis_;
+  int side_;
+  std::vector<int> cellOf_;
+  std::vector<int> start_;
+  std::vector<int> end_;
+  std::vector<Member> members_;
+};
+
+// The cells per axis of a grid worth using for this placement, or 0 when the
+// plain loop over all pairs costs less.
+int gridCellsPerAxis(const std::vector<double>& radii, int n);
+
+// Whether the circles crowd so much that the grid saves too little to pay for
+// ordering the terms.
+bool tooCrowded(const TGrid& grid, int n);
+
+}  // namespace cost_detail
+
+template <typename Visit>
+void forEachOverlap(const std::vector<double>& radii, const std::vector<Tocka>& tocke,
+                    Visit visit) {
+  using cost_detail::TGrid;
+  const int n = static_cast<int>(tocke.size());
+  const int cellsPerAxis = cost_detail::gridCellsPerAxis(radii, n);
+  if (cellsPerAxis > 0) {
+    TGrid grid(tocke, cellsPerAxis);
+    if (!cost_detail::tooCrowded(grid, n)) {
+      // The non-zero terms of one j, put in ascending k before they are visited.
+      std::vector<std::pair<int, double>> terms;
+      grid.add(0, tocke[0], radii[0]);
+      for (int j = 1; j < n; ++j) {
+        terms.clear();
+        const double xj = tocke[j].x, yj = tocke[j].y, rj = radii[j];
+        grid.forEachNeighbour(j, [&](const TGrid::Member& other) {
+          const double dx = xj - other.x;
+          const double dy = yj - other.y;
+          const double d = std::sqrt(dx * dx + dy * dy);
+          if (d >= touchingDistance(rj, other.r)) return;
+          const double area = lensArea(rj, other.r, d);
+          if (area != 0.0) terms.emplace_back(other.k, area);
+        });
+        std::sort(terms.begin(), terms.end());
+        for (const auto& term : terms) visit(j, term.first, term.second);
+        grid.add(j, tocke[j], rj);
+      }
+      return;
+    }
+  }
+  for (int j = 1; j < n; ++j) {
+    for (int k = 0; k < j; ++k) {
+      const double dx = tocke[j].x - tocke[k].x;
+      const double dy = tocke[j].y - tocke[k].y;
+      const double area = lensArea(radii[j], radii[k], std::sqrt(dx * dx + dy * dy));
+      if (area != 0.0) visit(j, k, area);
+    }
+  }
+}
