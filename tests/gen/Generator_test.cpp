@@ -22,11 +22,7 @@ TGenerated generate(std::vector<std::string> args) {
   args.insert(args.begin(), {"-o", out.path()});
   std::FILE* err = std::tmpfile();
   const int rc = runGeneratorCommandLine(args, stdout, err);
-  std::string message;
-  std::rewind(err);
-  for (int c; (c = std::fgetc(err)) != EOF;) message += static_cast<char>(c);
-  std::fclose(err);
-  return {rc, out.read(), message};
+  return {rc, out.read(), readAndClose(err)};
 }
 
 std::vector<TTestCase> load(const std::string& input) {

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 
 #include "scoring/Geometry.h"
+#include "support/Bits.h"
 
 namespace {
 
@@ -18,8 +18,6 @@ struct TLayout {
     tocke.push_back({std::clamp(x, 0.0, 1.0), std::clamp(y, 0.0, 1.0)});
   }
 };
-
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 using Random = std::mt19937_64;
 double uniform(Random& random, double low, double high) {

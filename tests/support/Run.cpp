@@ -5,21 +5,19 @@
 #include "run/Evaluation.h"
 #include "support/TempFile.h"
 
-namespace {
-std::string contentOf(std::FILE* f) {
+std::string readAndClose(std::FILE* file) {
   std::string content;
-  std::rewind(f);
-  for (int c; (c = std::fgetc(f)) != EOF;) content += static_cast<char>(c);
-  std::fclose(f);
+  std::rewind(file);
+  for (int c; (c = std::fgetc(file)) != EOF;) content += static_cast<char>(c);
+  std::fclose(file);
   return content;
 }
-}  // namespace
 
 TRunResult run(const std::vector<std::string>& args) {
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   const int rc = runCommandLine(args, out, err);
-  return {rc, contentOf(out), contentOf(err)};
+  return {rc, readAndClose(out), readAndClose(err)};
 }
 
 std::string reportFor(const std::string& input, const std::string& submission) {

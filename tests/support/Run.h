@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,9 @@ struct TRunResult {
 };
 
 TRunResult run(const std::vector<std::string>& args);
+
+// Everything written to a temporary file so far; closes it.
+std::string readAndClose(std::FILE* file);
 
 // Evaluates the two files' bytes and returns the report's bytes.
 std::string reportFor(const std::string& input, const std::string& submission);

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <random>
+
+#include "support/Bits.h"
 
 namespace {
 
@@ -134,8 +135,6 @@ std::string mutated(Random& random, std::string text) {
   return text;
 }
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 // The fast conversion must give exactly what the library's scan gives: the
 // same count and, where a value is assigned, the same bits.
 TEST(ScanReal, AgreesWithTheLibrarysScan) {
@@ -175,35 +174,6 @@ TEST(ScanRealPair, AgreesWithTheLibrarysScan) {
       ASSERT_TRUE(sameBits(ey, ay)) << ey << " " << ay;
     }
   }
-}
-
-TEST(ScanReal, ANulByteIsAnOrdinaryCharacter) {
-  double x = -1, y = -1;
-  EXPECT_EQ(1, scanReal("0.5", x));
-  EXPECT_EQ(0.5, x);
-  EXPECT_EQ(2, scanReal(std::string("0.5\0", 4), x));
-  EXPECT_EQ(2, scanReal(std::string("0.5\0junk", 8), x));
-  EXPECT_EQ(0, scanReal(std::string("\0"
-                                    "0.5",
-                                    4),
-                        x));
-  EXPECT_EQ(-1, scanReal("  ", x));
-
-  EXPECT_EQ(2, scanRealPair("0.5 0.25", x, y));
-  EXPECT_EQ(0.25, y);
-  EXPECT_EQ(2, scanRealPair("0.5-0.25", x, y));
-  EXPECT_EQ(-0.25, y);
-  EXPECT_EQ(3, scanRealPair("0.5 0.5 ", x, y));
-  EXPECT_EQ(3, scanRealPair(std::string("0.5 0.5\0", 8), x, y));
-  EXPECT_EQ(1, scanRealPair(std::string("0.5\0"
-                                        "0.5",
-                                        7),
-                            x, y));
-  EXPECT_EQ(1, scanRealPair(std::string("0.5 \0"
-                                        "0.5",
-                                        8),
-                            x, y));
-  EXPECT_EQ(0, scanRealPair(std::string("\0", 1), x, y));
 }
 
 }  // namespace

@@ -31,12 +31,8 @@ TViewed view(const std::string& input, const std::string& submission) {
   const std::string pagePath = inputFile.path() + ".html";
   std::FILE* err = std::tmpfile();
   const int rc = runViewerCommandLine({inputFile.path(), submissionFile.path(), pagePath}, err);
-  std::string message;
-  std::rewind(err);
-  for (int c; (c = std::fgetc(err)) != EOF;) message += static_cast<char>(c);
-  std::fclose(err);
   const bool written = std::filesystem::exists(pagePath);
-  return {rc, written ? readFile(pagePath) : "", message, written};
+  return {rc, written ? readFile(pagePath) : "", readAndClose(err), written};
 }
 
 std::vector<std::smatch> matches(const std::string& text, const std::regex& pattern) {
