@@ -5,6 +5,7 @@
 namespace {
 constexpr std::size_t kBlockSize = 1 << 16;
 constexpr char kEndOfText = 26;
+
 // The first carriage return or byte 26 in [in, end), or end.
 const char* findSpecial(const char* in, const char* end) {
   const void* cr = std::memchr(in, '\r', end - in);
@@ -12,7 +13,6 @@ const char* findSpecial(const char* in, const char* end) {
   const void* eot = std::memchr(in, kEndOfText, stop - in);
   return eot ? static_cast<const char*>(eot) : stop;
 }
-
 }  // namespace
 
 // One byte more than a block: a carriage return held back from the previous
