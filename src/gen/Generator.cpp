@@ -59,8 +59,7 @@ double addedOverlap(const std::vector<Tocka>& placed, const std::vector<double>&
                     Tocka p, double r) {
   double overlap = 0;
   for (std::size_t q = 0; q < placed.size(); ++q) {
-    const double dx = p.x - placed[q].x, dy = p.y - placed[q].y;
-    overlap += lensArea(r, placedRadii[q], std::sqrt(dx * dx + dy * dy));
+    overlap += lensArea(r, placedRadii[q], distance(p, placed[q]));
   }
   return overlap;
 }

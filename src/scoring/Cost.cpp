@@ -62,11 +62,7 @@ double allPairsCost(const std::vector<double>& radii, const std::vector<Tocka>& 
   const int n = static_cast<int>(tocke.size());
   double cost = 0.0;
   for (int j = 1; j < n; ++j) {
-    for (int k = 0; k < j; ++k) {
-      const double dx = tocke[j].x - tocke[k].x;
-      const double dy = tocke[j].y - tocke[k].y;
-      cost += lensArea(radii[j], radii[k], std::sqrt(dx * dx + dy * dy));
-    }
+    for (int k = 0; k < j; ++k) cost += lensArea(radii[j], radii[k], distance(tocke[j], tocke[k]));
   }
   return cost;
 }

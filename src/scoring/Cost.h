@@ -117,9 +117,7 @@ void forEachOverlap(const std::vector<double>& radii, const std::vector<Tocka>& 
   }
   for (int j = 1; j < n; ++j) {
     for (int k = 0; k < j; ++k) {
-      const double dx = tocke[j].x - tocke[k].x;
-      const double dy = tocke[j].y - tocke[k].y;
-      const double area = lensArea(radii[j], radii[k], std::sqrt(dx * dx + dy * dy));
+      const double area = lensArea(radii[j], radii[k], distance(tocke[j], tocke[k]));
       if (area != 0.0) visit(j, k, area);
     }
   }
