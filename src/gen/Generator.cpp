@@ -8,7 +8,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "run/Assertion.h"
+#include "base/Assertion.h"
 #include "run/Report.h"
 #include "scoring/Geometry.h"
 

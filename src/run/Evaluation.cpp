@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "run/Assertion.h"
+#include "base/Assertion.h"
 #include "run/Report.h"
 #include "text/LineReader.h"
 #include "text/Scan.h"

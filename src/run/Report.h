@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "run/Assertion.h"
+#include "base/Assertion.h"
 #include "scoring/Placement.h"
 
 // The name the error block gives as the failing check's source file.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "run/Assertion.h"
+#include "base/Assertion.h"
 #include "scoring/Cost.h"
 #include "text/Scan.h"
 

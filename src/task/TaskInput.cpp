@@ -1,6 +1,6 @@
 #include "task/TaskInput.h"
 
-#include "run/Assertion.h"
+#include "base/Assertion.h"
 #include "text/Scan.h"
 #include "text/TextModeBuf.h"
 

@@ -3,7 +3,7 @@
 #include <climits>
 #include <stdexcept>
 
-#include "run/Assertion.h"
+#include "base/Assertion.h"
 #include "text/ParseInts.h"
 
 // The counter moves before a read is judged, so that a message about a missing

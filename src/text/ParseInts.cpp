@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "run/Assertion.h"
+#include "base/Assertion.h"
 
 namespace {
 // White space as the default locale sees it; bytes of 128 or more never are.

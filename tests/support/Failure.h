@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "run/Assertion.h"
+#include "base/Assertion.h"
 
 // Runs `action` and returns the check's failure as "line: message", or "" when
 // the action passes.

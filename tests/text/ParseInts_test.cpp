@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "run/Assertion.h"
+#include "base/Assertion.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "run/Assertion.h"
+#include "base/Assertion.h"
 
 #include <cstdio>
 
