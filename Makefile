@@ -3,7 +3,7 @@ BUILD := build
 JOBS := 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test sanitize fuzz bench clean
+.PHONY: all run test sanitize fuzz bench atan2-check clean
 
 all: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta Tql25Mirvasta-selftest Tql25Mirvasta-gen Tql25Mirvasta-view
@@ -26,6 +26,12 @@ sanitize:
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Release -DSANITIZE=ON
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
+
+# crAtan2 against MPFR on ATAN2_ARGUMENTS random arguments, on every core.
+ATAN2_ARGUMENTS := 100000000
+atan2-check: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS) --target atan2_check
+	$(BUILD)/tests/atan2_check $(ATAN2_ARGUMENTS)
 
 # Both libFuzzer targets, FUZZ_SECONDS each, from the committed seed corpus.
 FUZZ_BUILD := build-fuzz
