@@ -35,8 +35,9 @@ void reportUnwritable(std::FILE* err, const std::string& path, int error) {
 int evaluate(const std::string& inputPath, const std::string& submissionPath,
              const std::string& reportPath, std::FILE* out, std::FILE* err) {
   // Opening truncates the report before any input is read, even when it is
-  // one of the input files.
-  std::FILE* report = std::fopen(reportPath.c_str(), "w");
+  // one of the input files. Binary, so that lines end in a line feed on
+  // every platform.
+  std::FILE* report = std::fopen(reportPath.c_str(), "wb");
   if (report == nullptr) {
     reportUnwritable(err, reportPath, errno);
     return kExitNoReport;

@@ -1,12 +1,20 @@
 #include "run/Report.h"
 
+#include <string>
+
+#include "base/Format.h"
+
 const char* const kSourceFileName = "Tql25Mirvasta.cpp";
 
+std::string costInReport(double cena) { return scientificDecimal(cena, 20); }
+
 void writeSuccessBlock(std::FILE* report, std::FILE* out, const std::vector<Rezultat>& results) {
-  std::fprintf(report, "OK\n%d\n", static_cast<int>(results.size()));
+  std::fputs(("OK\n" + std::to_string(results.size()) + "\n").c_str(), report);
   for (const Rezultat& r : results) {
-    std::fprintf(report, "%d %.20e\n", r.caseNo, r.cena);
-    std::fprintf(out, "Testni primer %d: cena %.6f.\n", r.caseNo, r.cena);
+    const std::string caseNo = std::to_string(r.caseNo);
+    std::fputs((caseNo + " " + costInReport(r.cena) + "\n").c_str(), report);
+    std::fputs(("Testni primer " + caseNo + ": cena " + fixedDecimal(r.cena, 6) + ".\n").c_str(),
+               out);
   }
 }
 
@@ -22,9 +30,9 @@ std::string errorLine(const EAssertion& failure) {
 }
 
 void writeErrorBlock(std::FILE* report, const EAssertion& failure) {
-  std::fprintf(report, "%s\n-1\n", errorLine(failure).c_str());
+  std::fputs((errorLine(failure) + "\n-1\n").c_str(), report);
 }
 
 void writeUnexpectedErrorBlock(std::FILE* report) {
-  std::fprintf(report, "%s\n-1\n", kUnexpectedErrorLine);
+  std::fputs((std::string(kUnexpectedErrorLine) + "\n-1\n").c_str(), report);
 }

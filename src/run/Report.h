@@ -10,8 +10,11 @@
 // The name the error block gives as the failing check's source file.
 extern const char* const kSourceFileName;
 
+// A cost as the report prints it, "%.20e": every bit shows.
+std::string costInReport(double cena);
+
 // "OK", the number of results, then one line per result; each result is also
-// echoed on `out` right after its report line.
+// echoed on `out` right after its report line, with six decimals.
 void writeSuccessBlock(std::FILE* report, std::FILE* out, const std::vector<Rezultat>& results);
 
 // The error block's first line, without its line end: the failed check's line

@@ -1,6 +1,7 @@
 #include "task/TaskInput.h"
 
 #include "base/Assertion.h"
+#include "base/Format.h"
 #include "text/Scan.h"
 #include "text/TextModeBuf.h"
 
@@ -58,6 +59,6 @@ void readTestCase(TTestCase& testCase, TLineReader& reader, const std::string& p
     CHECK(c == 1, 105, "napaka pri branju ", i, "-tega polmera");
     // Written so that NaN fails as well.
     CHECK(radius > 0 && radius <= kMaxRadius, 106,
-          "polmer bi moral biti vecji od 0 in ne vecji od ", std::to_string(kMaxRadius));
+          "polmer bi moral biti vecji od 0 in ne vecji od ", fixedDecimal(kMaxRadius, 6));
   }
 }

@@ -3,12 +3,7 @@
 #include <climits>
 
 #include "base/Assertion.h"
-
-namespace {
-// White space as the default locale sees it; bytes of 128 or more never are.
-bool isBlank(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-}  // namespace
+#include "text/Chars.h"
 
 void parseInts(const std::string& line, std::vector<int>& values, bool allowNegative, int lineNo) {
   values.clear();

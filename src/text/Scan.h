@@ -2,9 +2,11 @@
 
 #include <string>
 
-// Formatted scans of a whole line. Each returns what the C library's sscanf
-// returns for its format, judged on the whole text: a NUL byte counts as an
-// ordinary character, not as the end of the line.
+// Formatted scans of a whole line, done here rather than by the C library,
+// whose scans differ between platforms on exactly the unusual forms. Each
+// returns what the grading platform's sscanf returns for its format, judged
+// on the whole text: a NUL byte counts as an ordinary character, not as the
+// end of the line.
 
 // An integer as "%d%c" scans it, with its exact value however large.
 struct TScannedInt {
@@ -20,9 +22,10 @@ struct TScannedInt {
 
 TScannedInt scanInt(const std::string& line);
 
-// The two real scans convert a line of plain decimal numbers themselves, with
-// the same correctly rounded result as the library's scan, and hand every
-// other line to the library's scan.
+// The two real scans take what "%lf" takes: blanks, a sign, then "nan",
+// "inf" or "infinity" in any case, a hexadecimal number after "0x", or a
+// decimal one; an exponent letter is taken even without digits after it.
+// Values are correctly rounded.
 
 // "%lf%c" into `value`.
 int scanReal(const std::string& line, double& value);

@@ -50,12 +50,6 @@ std::string brief(double value) {
   return text;
 }
 
-std::string reportCost(double cena) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.20e", cena);
-  return text;
-}
-
 // From pale blue for no overlap to orange for the largest share; red is
 // kept for the overlaps themselves.
 std::string shareColour(double share, double largest) {
@@ -109,7 +103,7 @@ void writeBlock(std::FILE* page, const TViewedBlock& block, int index) {
                "<div class=\"details\"><h2>Testni primer %d</h2>\n"
                "<p>Cena: <span class=\"cost\">%s</span></p>\n"
                "<p>%zu krogov, %zu prekrivajocih se parov.</p>\n",
-               block.rezultat.caseNo, reportCost(block.rezultat.cena).c_str(), block.tocke.size(),
+               block.rezultat.caseNo, costInReport(block.rezultat.cena).c_str(), block.tocke.size(),
                overlaps.pairs.size());
   std::vector<TPair> top = overlaps.pairs;
   const std::size_t shown = std::min<std::size_t>(10, top.size());
