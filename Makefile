@@ -1,9 +1,10 @@
 # The commands people type; thin wrappers over CMake and CTest.
 BUILD := build
+BENCH := build-bench
 JOBS := 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test sanitize fuzz bench atan2-check clean
+.PHONY: all run test single cross-check sanitize fuzz bench atan2-check clean
 
 all: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta Tql25Mirvasta-selftest Tql25Mirvasta-gen Tql25Mirvasta-view
@@ -19,6 +20,22 @@ run: all
 test: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+# The evaluator as one source file: build/single/Tql25Mirvasta.cpp.
+single: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta-single
+	@echo "written: $(BUILD)/single/Tql25Mirvasta.cpp"
+
+# The single file built for Windows (wine), aarch64 (qemu) and with tuned
+# flags, and the native build without glibc's FMA routines: every end-to-end
+# case and benchmark workload must give the native build's bytes.
+cross-check: all single $(BENCH)/workloads/a.input.txt
+	python3 tools/cross_check.py --source $(BUILD)/single/Tql25Mirvasta.cpp \
+	  --native $(BUILD)/Tql25Mirvasta --cases tests/e2e --workloads $(BENCH)/workloads \
+	  --work $(BUILD)/cross-check
+
+$(BENCH)/workloads/a.input.txt: bench/generate.py
+	python3 bench/generate.py $(BENCH)/workloads
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD := build-sanitize
@@ -42,9 +59,10 @@ fuzz:
 	fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # The evaluator as it stood when its scoring was complete, before the speed
-# work: the reference that `make bench` measures against.
+# work: the reference that `make bench` times against. The same with a
+# correctly rounded atan2 in place of the C library's is the reference whose
+# bytes the current build must reproduce.
 REFERENCE := 308f8645f75a0da3ef99f10a88e5e4b808e5342e
-BENCH := build-bench
 
 $(BENCH)/reference/build/Tql25Mirvasta:
 	rm -rf $(BENCH)/reference && mkdir -p $(BENCH)/reference
@@ -52,11 +70,19 @@ $(BENCH)/reference/build/Tql25Mirvasta:
 	cmake -S $(BENCH)/reference -B $(BENCH)/reference/build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTS=OFF
 	cmake --build $(BENCH)/reference/build -j$(JOBS) --target Tql25Mirvasta
 
-bench: all $(BENCH)/reference/build/Tql25Mirvasta
+$(BENCH)/correct/build/Tql25Mirvasta: $(BENCH)/reference/build/Tql25Mirvasta bench/correct_atan2.c
+	mkdir -p $(BENCH)/correct
+	gcc -O2 -fno-builtin -c bench/correct_atan2.c -o $(BENCH)/correct/correct_atan2.o
+	cmake -S $(BENCH)/reference -B $(BENCH)/correct/build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTS=OFF \
+	  "-DCMAKE_CXX_STANDARD_LIBRARIES=$(abspath $(BENCH)/correct/correct_atan2.o) -lmpfr -lgmp -lm"
+	cmake --build $(BENCH)/correct/build -j$(JOBS) --target Tql25Mirvasta
+
+bench: all $(BENCH)/reference/build/Tql25Mirvasta $(BENCH)/correct/build/Tql25Mirvasta
 	cmake --build $(BUILD) -j$(JOBS) --target micro_bench bench_measure
 	python3 bench/generate.py $(BENCH)/workloads
 	python3 bench/bench.py --measure $(BUILD)/bench_measure --current $(BUILD)/Tql25Mirvasta \
-	  --reference $(BENCH)/reference/build/Tql25Mirvasta --workloads $(BENCH)/workloads
+	  --reference $(BENCH)/reference/build/Tql25Mirvasta \
+	  --correct $(BENCH)/correct/build/Tql25Mirvasta --workloads $(BENCH)/workloads
 	$(BUILD)/micro_bench --benchmark_min_time=0.2
 
 clean:

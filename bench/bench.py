@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Times the evaluator beside a reference build on the benchmark workloads.
 
-Usage: bench.py --measure BIN --current BIN --reference BIN --workloads DIR [--runs N]
+Usage: bench.py --measure BIN --current BIN --reference BIN --correct BIN --workloads DIR [--runs N]
 
-For every workload it runs both builds N times, takes the median CPU time
-(user + system) and the largest peak resident memory, checks that both builds
-write identical reports and standard output, and prints a Markdown table.
+For every workload it runs the current build and the reference N times,
+takes the median CPU time (user + system) and the largest peak resident
+memory, checks that the current build writes the same reports and standard
+output as the correct reference (the reference with a correctly rounded
+atan2), and prints a Markdown table.
 """
 import argparse
 import os
@@ -20,6 +22,7 @@ WORKLOADS = [
     ("c", "radii 1.9 to 2: every pair overlaps"),
     ("d", "the cases of (a) answered ten times each"),
     ("e", "1 case of 10 circles"),
+    ("f", "near-perfect placements: 4000 blocks of 60 circles, a few pairs overlapping"),
 ]
 
 
@@ -50,6 +53,7 @@ def main():
     parser.add_argument("--measure", required=True)
     parser.add_argument("--current", required=True)
     parser.add_argument("--reference", required=True)
+    parser.add_argument("--correct", required=True)
     parser.add_argument("--workloads", required=True)
     parser.add_argument("--runs", type=int, default=5)
     options = parser.parse_args()
@@ -58,11 +62,13 @@ def main():
     with tempfile.TemporaryDirectory() as scratch:
         for name, what in WORKLOADS:
             # Interleaved per workload, so that both builds see the same machine.
-            ref_time, ref_peak, ref_out = measure(options.measure, options.reference,
-                                                  options.workloads, name, options.runs, scratch)
+            ref_time, ref_peak, _ = measure(options.measure, options.reference,
+                                            options.workloads, name, options.runs, scratch)
             cur_time, cur_peak, cur_out = measure(options.measure, options.current,
                                                   options.workloads, name, options.runs, scratch)
-            same = ref_out == cur_out
+            _, _, correct_out = measure(options.measure, options.correct, options.workloads,
+                                        name, 1, scratch)
+            same = correct_out == cur_out
             identical = identical and same
             rows.append("| %s | %s | %.3f | %.3f | %.2f | %.1f | %.1f | %s |" % (
                 name, what, ref_time, cur_time, cur_time / ref_time if ref_time else 0.0,
@@ -74,7 +80,7 @@ def main():
     print("\n".join(rows))
     print("\nmedian of %d runs each" % options.runs)
     if not identical:
-        sys.exit("the builds' reports differ")
+        sys.exit("the current build's reports differ from the correctly rounded reference's")
 
 
 if __name__ == "__main__":

@@ -7,6 +7,9 @@
   c  radii from 1.9 to 2: every pair overlaps
   d  the submission of (a) answering every case ten times
   e  one case of 10 circles
+  f  near-perfect placements: 100 cases of 60 circles, each answered 40
+     times, every block on a grid without overlaps but for a few pairs
+     pushed together, from a hair beyond the touching tolerance to deep
 Each workload is NAME.input.txt and NAME.submission.txt.
 """
 import math
@@ -46,6 +49,24 @@ def spread_centres(rng, n):
             for i, j in cells[:n]]
 
 
+def near_perfect_centres(rng, radii):
+    """A grid with room for every circle, then a few neighbours pushed into
+    each other by depths spread over every scale, down to 2e-8."""
+    side = math.ceil(math.sqrt(len(radii)))
+    centres = [((i % side + 0.5) / side, (i // side + 0.5) / side) for i in range(len(radii))]
+    for _ in range(rng.randint(1, 6)):
+        a = rng.randrange(len(radii) - 1)
+        b = a + 1 if (a + 1) % side else a - 1
+        depth = 10 ** rng.uniform(-7.7, math.log10(min(radii[a], radii[b])))
+        reach = radii[a] + radii[b] - depth
+        ax, ay = centres[a]
+        angle = rng.uniform(-0.3, 0.3)
+        x = min(1.0, max(0.0, ax + reach * math.cos(angle) * (1 if b > a else -1)))
+        y = min(1.0, max(0.0, ay + reach * math.sin(angle)))
+        centres[b] = (x, y)
+    return centres
+
+
 def write(folder, name, cases, blocks):
     with open(os.path.join(folder, name + ".input.txt"), "w") as f:
         f.write(input_text(cases))
@@ -68,6 +89,10 @@ def main(folder):
           [block(k, c) for _ in range(10) for k, c in enumerate(a_centres, 1)])
     small = [[rng.uniform(0.05, 0.3) for _ in range(10)]]
     write(folder, "e", small, [block(1, uniform_centres(rng, 10))])
+    spaced = [[rng.uniform(0.02, 0.06) for _ in range(60)] for _ in range(CASES)]
+    write(folder, "f", spaced,
+          [block(k, near_perfect_centres(rng, radii))
+           for _ in range(40) for k, radii in enumerate(spaced, 1)])
 
 
 if __name__ == "__main__":

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Atan2.h"
 #include "scoring/Cost.h"
 #include "scoring/Geometry.h"
+#include "support/Atan2Arguments.h"
 #include "text/Scan.h"
 
 namespace {
@@ -21,6 +23,55 @@ void BM_LensAreaOverlapping(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LensAreaOverlapping);
+
+// The arguments lensArea gives, small discs and large, every overlap.
+const std::vector<TAtan2Argument>& lensArguments() {
+  static const std::vector<TAtan2Argument> arguments = [] {
+    TAtan2Random random(1);
+    std::vector<TAtan2Argument> drawn(1 << 16);
+    for (TAtan2Argument& a : drawn) a = lensArgument(random);
+    return drawn;
+  }();
+  return arguments;
+}
+
+template <typename Atan2>
+void timeAtan2(benchmark::State& state, Atan2 atan2) {
+  const std::vector<TAtan2Argument>& arguments = lensArguments();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(atan2(arguments[i].y, arguments[i].x));
+    i = (i + 1) % arguments.size();
+  }
+}
+
+void BM_CrAtan2(benchmark::State& state) {
+  timeAtan2(state, crAtan2);
+  long undecided = 0;
+  double result;
+  const bool fused = atan2_detail::fusedMultiplyAddAvailable();
+  for (const TAtan2Argument& a : lensArguments()) {
+    undecided += !atan2_detail::fastAtan2(a.y, a.x, result, fused);
+  }
+  state.counters["precise share"] = static_cast<double>(undecided) / lensArguments().size();
+}
+BENCHMARK(BM_CrAtan2);
+
+// The fast path as a CPU without FMA runs it: Dekker's products.
+void BM_CrAtan2WithoutFma(benchmark::State& state) {
+  timeAtan2(state, [](double y, double x) {
+    double result;
+    atan2_detail::fastAtan2(y, x, result, false);
+    return result;
+  });
+}
+BENCHMARK(BM_CrAtan2WithoutFma);
+
+// The C library's, whichever routine it picked for this CPU.
+void BM_LibraryAtan2(benchmark::State& state) {
+  timeAtan2(state, [](double y, double x) { return std::atan2(y, x); });
+}
+BENCHMARK(BM_LibraryAtan2);
 
 const std::string kCentreLine = "0.36457281946518311 0.80745113372049021";
 

@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -37,10 +38,17 @@ std::string replaced(std::string text, const std::string& from, const std::strin
   return text;
 }
 
+// The evaluator under test: the build's own, or the one MIRVASTA_EVALUATOR
+// names (the single-file build).
+std::string evaluatorPath() {
+  const char* chosen = std::getenv("MIRVASTA_EVALUATOR");
+  return chosen != nullptr ? chosen : EVALUATOR_PATH;
+}
+
 // Runs the evaluator with standard output into `outPath`; returns the exit code.
 int runEvaluator(const std::vector<std::string>& args, const std::string& outPath) {
   std::vector<char*> argv;
-  std::string program = EVALUATOR_PATH;
+  std::string program = evaluatorPath();
   argv.push_back(program.data());
   std::vector<std::string> copies = args;
   for (std::string& a : copies) argv.push_back(a.data());

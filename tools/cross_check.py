@@ -1,0 +1,159 @@
+#!/usr/bin/env python3
+"""Runs the evaluator on other machines and compares the bytes.
+
+Usage: cross_check.py --source FILE --native BINARY --cases DIR --workloads DIR --work DIR
+
+Builds the single source file for Windows (MinGW-w64, static, run under
+wine), for aarch64 (static, run under qemu-aarch64) and for this machine
+with the flags that would change its arithmetic most (g++ -O3
+-march=native -ffp-contract=fast). Then runs every end-to-end case and
+every benchmark workload on each of those, and on the native build with
+glibc's FMA routines switched off, and compares the report, standard output
+and exit code of each run with the native build's. Prints a table of
+platform and workload, identical or not; exits 1 on any difference.
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+NO_FMA_IN_GLIBC = "glibc.cpu.hwcaps=-AVX2,-FMA,-AVX"
+
+
+def build(work, source):
+    """Compiles the single file three ways; returns the platforms to run."""
+    binaries = {
+        "windows": os.path.join(work, "Tql25Mirvasta.exe"),
+        "aarch64": os.path.join(work, "Tql25Mirvasta-aarch64"),
+        "tuned": os.path.join(work, "Tql25Mirvasta-tuned"),
+    }
+    commands = [
+        ["x86_64-w64-mingw32-g++-posix", "-std=c++17", "-O2", "-static", source,
+         "-o", binaries["windows"]],
+        ["aarch64-linux-gnu-g++", "-std=c++17", "-O2", "-static", source, "-o", binaries["aarch64"]],
+        ["g++", "-std=c++17", "-O3", "-march=native", "-ffp-contract=fast", source,
+         "-o", binaries["tuned"]],
+    ]
+    for command in commands:
+        print("$ " + " ".join(command), flush=True)
+        subprocess.run(command, check=True)
+    return [
+        ("Windows: MinGW-w64 -O2 -static, wine", ["wine", binaries["windows"]], {}),
+        ("aarch64: g++ -O2 -static, qemu", ["qemu-aarch64", binaries["aarch64"]], {}),
+        ("single file, g++ -O3 -march=native -ffp-contract=fast", [binaries["tuned"]], {}),
+    ]
+
+
+def case_runs(cases):
+    """The end-to-end cases as (name, input, submission, argument template)."""
+    runs = []
+    for name in sorted(os.listdir(cases)):
+        folder = os.path.join(cases, name)
+        if not os.path.isdir(folder):
+            continue
+        args = ["eval", "{input}", "{submission}", "{report}"]
+        args_file = os.path.join(folder, "args.txt")
+        if os.path.exists(args_file):
+            with open(args_file) as f:
+                args = f.read().splitlines()
+        runs.append((name, os.path.join(folder, "input.txt"),
+                     os.path.join(folder, "submission.txt"), args))
+    return runs
+
+
+def run_once(command, env, input_path, submission_path, template):
+    """Runs one evaluation in a scratch folder; returns its observable bytes."""
+    with tempfile.TemporaryDirectory() as scratch:
+        paths = {"{input}": os.path.join(scratch, "input.txt"),
+                 "{submission}": os.path.join(scratch, "submission.txt"),
+                 "{report}": os.path.join(scratch, "report.txt"),
+                 "{dir}": scratch}
+        shutil.copyfile(input_path, paths["{input}"])
+        shutil.copyfile(submission_path, paths["{submission}"])
+        args = []
+        for a in template:
+            for key, value in paths.items():
+                a = a.replace(key, value)
+            args.append(a)
+        done = subprocess.run(command + args, env=dict(os.environ, **env),
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        report = b""
+        if os.path.exists(paths["{report}"]):
+            with open(paths["{report}"], "rb") as f:
+                report = f.read()
+        return done.returncode, done.stdout, report
+
+
+def differing_lines(a, b):
+    lines_a, lines_b = a.splitlines(), b.splitlines()
+    return sum(x != y for x, y in zip(lines_a, lines_b)) + abs(len(lines_a) - len(lines_b))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ("--source", "--native", "--cases", "--workloads", "--work"):
+        parser.add_argument(option, required=True)
+    options = parser.parse_args()
+    os.makedirs(options.work, exist_ok=True)
+
+    platforms = build(options.work, options.source) + [
+        ("native build, glibc without FMA", [options.native], {"GLIBC_TUNABLES": NO_FMA_IN_GLIBC}),
+    ]
+    cases = case_runs(options.cases)
+    workloads = sorted(n[:-len(".input.txt")] for n in os.listdir(options.workloads)
+                       if n.endswith(".input.txt"))
+    groups = [("end-to-end cases (%d)" % len(cases), cases)] + [
+        ("workload " + w, [(w, os.path.join(options.workloads, w + ".input.txt"),
+                            os.path.join(options.workloads, w + ".submission.txt"),
+                            ["eval", "{input}", "{submission}", "{report}"])])
+        for w in workloads]
+
+    # The reference: the native build, as the tests check it.
+    reference = {}
+    for _, runs in groups:
+        for name, input_path, submission_path, template in runs:
+            reference[name] = run_once([options.native], {}, input_path, submission_path, template)
+
+    os.environ["WINEDEBUG"] = "-all"
+    # A fresh machine creates wine's prefix at the first run; one server then
+    # serves every run.
+    subprocess.run(["wineboot", "--init"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   check=False)
+    subprocess.run(["wineserver", "-p"], check=False)
+    table, identical = [], True
+    try:
+        for group, runs in groups:
+            row = []
+            for platform, command, env in platforms:
+                differences = []
+                for name, input_path, submission_path, template in runs:
+                    # A full disk is a Linux device.
+                    if "/dev/full" in template and command[0] in ("wine", "qemu-aarch64"):
+                        continue
+                    result = run_once(command, env, input_path, submission_path, template)
+                    if result != reference[name]:
+                        rc, out, report = result
+                        differences.append("%s (%d report lines, %d output lines, rc %d)" % (
+                            name, differing_lines(report, reference[name][2]),
+                            differing_lines(out, reference[name][1]), rc))
+                row.append("identical" if not differences else "DIFFERS")
+                for d in differences:
+                    print("%s on %s: %s" % (group, platform, d), file=sys.stderr)
+                identical = identical and not differences
+            table.append("| %s | %s |" % (group, " | ".join(row)))
+            print(table[-1], flush=True)
+    finally:
+        subprocess.run(["wineserver", "-k"], check=False)
+
+    print()
+    print("| workload | " + " | ".join(p[0] for p in platforms) + " |")
+    print("|---" * (len(platforms) + 1) + "|")
+    print("\n".join(table))
+    if not identical:
+        sys.exit("some platform's bytes differ from the native build's")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,108 @@
+#!/usr/bin/env python3
+"""Writes the evaluator as one self-contained C++ source file.
+
+Usage: make_single.py SRC_DIR OUTPUT
+
+The evaluator's units are those under SRC_DIR in the floors base, text,
+task, scoring and run. The file holds, after a preamble that fixes its
+floating-point semantics, every header they use, each once and after the
+headers it includes, then every source file, floor by floor. The project's
+own #include lines and #pragma once are dropped; everything else is copied
+as it stands, so the file is the units in order and nothing more.
+"""
+import os
+import re
+import sys
+
+FLOORS = ["base", "text", "task", "scoring", "run"]
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"\s*$')
+PRAGMA_ONCE = re.compile(r"^\s*#\s*pragma\s+once\s*$")
+
+PREAMBLE = r"""// Tql25Mirvasta.cpp: the evaluator of the task "Mirvasta" as one file.
+// Written by tools/make_single.py from the project's src/; edit those, not this.
+//
+// Build: g++ -O2 Tql25Mirvasta.cpp, clang++ -O2 Tql25Mirvasta.cpp, or
+// cl /O2 /EHsc /std:c++17 Tql25Mirvasta.cpp. C++17 with floating-point
+// std::from_chars and std::to_chars: GCC 11, MSVC 2019 or a recent LLVM.
+//
+// Every cost is IEEE-754 binary64 arithmetic in a fixed order, printed to the
+// last bit, so the file fixes its own floating-point semantics whatever the
+// flags: no contraction into fused multiply-adds, no fast-math, no excess
+// precision.
+
+#if defined(_MSC_VER) && !defined(_CRT_SECURE_NO_WARNINGS)
+#define _CRT_SECURE_NO_WARNINGS
+#endif
+
+#if defined(__FAST_MATH__)
+#error "Tql25Mirvasta.cpp must not be built with -ffast-math or -Ofast: costs would change."
+#endif
+
+#if defined(__clang__)
+#pragma clang fp contract(off)
+#elif defined(__GNUC__)
+#pragma GCC optimize("fp-contract=off")
+#elif defined(_MSC_VER)
+#pragma fp_contract(off)
+#pragma float_control(precise, on)
+#endif
+
+#include <cfloat>
+#include <limits>
+
+static_assert(std::numeric_limits<double>::is_iec559,
+              "Tql25Mirvasta.cpp needs IEEE-754 binary64 doubles.");
+#if !defined(FLT_EVAL_METHOD) || FLT_EVAL_METHOD != 0
+#error "Tql25Mirvasta.cpp needs doubles evaluated in double precision (FLT_EVAL_METHOD 0), not in x87 extended precision: build for SSE2, 64-bit, or with -mfpmath=sse."
+#endif
+"""
+
+
+def project_includes(path):
+    with open(path, encoding="utf-8") as f:
+        return [m.group(1) for m in map(INCLUDE.match, f) if m]
+
+
+def body(path):
+    """The file without its project includes and #pragma once."""
+    with open(path, encoding="utf-8") as f:
+        lines = [l for l in f if not INCLUDE.match(l) and not PRAGMA_ONCE.match(l)]
+    return "".join(lines).strip("\n") + "\n"
+
+
+def main(src, output):
+    sources = [os.path.join(floor, name)
+               for floor in FLOORS
+               for name in sorted(os.listdir(os.path.join(src, floor)))
+               if name.endswith(".cpp")]
+
+    # Headers in an order where each follows the headers it includes.
+    headers, visiting = [], set()
+
+    def visit(header):
+        if header in headers:
+            return
+        if header in visiting:
+            sys.exit("include cycle at " + header)
+        visiting.add(header)
+        for included in project_includes(os.path.join(src, header)):
+            visit(included)
+        visiting.discard(header)
+        headers.append(header)
+
+    for source in sources:
+        for included in project_includes(os.path.join(src, source)):
+            visit(included)
+
+    parts = [PREAMBLE]
+    for unit in headers + sources:
+        parts.append("\n// ---- %s\n\n%s" % (unit, body(os.path.join(src, unit))))
+    os.makedirs(os.path.dirname(os.path.abspath(output)), exist_ok=True)
+    with open(output, "w", encoding="utf-8", newline="\n") as f:
+        f.write("".join(parts))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    main(sys.argv[1], sys.argv[2])
