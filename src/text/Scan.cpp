@@ -24,7 +24,8 @@ struct TRealField {
   const char* next;  // The first byte after the number.
 };
 
-const char* skipDigits(const char* p, const char* end, bool (*isDigitOfBase)(unsigned char)) {
+template <typename IsDigitOfBase>
+const char* skipDigits(const char* p, const char* end, IsDigitOfBase isDigitOfBase) {
   while (p < end && isDigitOfBase(*p)) ++p;
   return p;
 }
@@ -39,7 +40,8 @@ struct TNumberText {
   const char* next;
 };
 
-TNumberText numberText(const char* p, const char* end, bool (*isDigitOfBase)(unsigned char),
+template <typename IsDigitOfBase>
+TNumberText numberText(const char* p, const char* end, IsDigitOfBase isDigitOfBase,
                        char exponentLetter) {
   TNumberText text{};
   const char* digits = p;
@@ -137,6 +139,14 @@ TRealField scanRealField(const char* p, const char* end) {
     if (!text.anyDigit && text.next == digits) return mismatch;
     return number(text.anyDigit ? valueOf(digits, text.valueEnd, std::chars_format::hex) : 0.0,
                   text.next);
+  }
+  // The common line: a decimal that the conversion takes whole, not
+  // followed by an exponent letter that it left.
+  double value;
+  const std::from_chars_result plain = std::from_chars(p, end, value);
+  if (plain.ec == std::errc() && (plain.ptr == end || (*plain.ptr | 0x20) != 'e') &&
+      (isDigit(*p) || *p == '.')) {
+    return number(value, plain.ptr);
   }
   const TNumberText text = numberText(p, end, isDecimalDigit, 'e');
   if (!text.anyDigit) return mismatch;
