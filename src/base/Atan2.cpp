@@ -497,30 +497,16 @@ MIRVASTA_INLINE void angleOfRatio(double n, double d, const TDoubleDouble& base,
   high = rh + ((rest + bound) + latest);
 }
 
-// The quadrant and the reduction to atan(u), u = min(|x|, |y|) / max(|x|, |y|):
-//   atan(u)          x > 0, |y| <= |x|
-//   pi/2 - atan(u)   x > 0, |y| > |x|
-//   pi - atan(u)     x < 0, |y| <= |x|
-//   pi/2 + atan(u)   x < 0, |y| > |x|
-// with the sign of y.
+// The fast path where u is below 2^-61 or the magnitudes need scaling; false
+// for zeros, infinities and NaNs.
 template <typename Products>
-MIRVASTA_INLINE bool fastAtan2With(double y, double x, double& result) {
-  // The quadrant is chosen without branches: with random signs, a
-  // mispredicted branch costs more than the whole selection.
-  const double ax = std::fabs(x), ay = std::fabs(y);
-  double n = ay < ax ? ay : ax;
-  double d = ax < ay ? ay : ax;
-  // Neither NaN, infinite nor zero.
-  if (!(n > 0 && d <= DBL_MAX && ay == ay)) return false;
-  const bool steep = ay > ax;
-  const bool towardsNegativeX = x < 0;
-  const TDoubleDouble& base = kQuadrantBase[steep | ((towardsNegativeX & !steep) << 1)];
-  const double sign = kSigns[steep != towardsNegativeX];
-
+MIRVASTA_INLINE bool unusualAtan2(double y, double n, double d, const TDoubleDouble& base,
+                                  double sign, double& result) {
+  if (!(n > 0 && d <= DBL_MAX)) return false;
   double low, high;
   if (d * 0x1p-61 > n) {
-    if (!steep && !towardsNegativeX) {
-      result = std::copysign(tinyAtan(ay, ax), y);
+    if (base.hi == 0) {
+      result = std::copysign(tinyAtan(n, d), y);
       return true;
     }
     // Beside pi/2 or pi, atan(u) = u (1 - u^2/3 ...) needs no more than the
@@ -532,15 +518,39 @@ MIRVASTA_INLINE bool fastAtan2With(double y, double x, double& result) {
     low = rh + (rest - bound);
     high = rh + (rest + bound);
   } else {
-    if (d > 0x1p500) {
-      n *= 0x1p-600;
-      d *= 0x1p-600;
-    } else if (d < 0x1p-500) {
-      n *= 0x1p600;
-      d *= 0x1p600;
-    }
-    angleOfRatio<Products>(n, d, base, sign, low, high);
+    const double scale = d > 0x1p500 ? 0x1p-600 : 0x1p600;
+    angleOfRatio<Products>(n * scale, d * scale, base, sign, low, high);
   }
+  if (low != high) return false;
+  result = std::copysign(low, y);
+  return true;
+}
+
+// The quadrant and the reduction to atan(u), u = min(|x|, |y|) / max(|x|, |y|):
+//   atan(u)          x > 0, |y| <= |x|
+//   pi/2 - atan(u)   x > 0, |y| > |x|
+//   pi - atan(u)     x < 0, |y| <= |x|
+//   pi/2 + atan(u)   x < 0, |y| > |x|
+// with the sign of y.
+template <typename Products>
+MIRVASTA_INLINE bool fastAtan2With(double y, double x, double& result) {
+  // The quadrant is chosen without branches: with random signs, a
+  // mispredicted branch costs more than the whole selection. A NaN y lands
+  // in n, a NaN x in d.
+  const double ax = std::fabs(x), ay = std::fabs(y);
+  const double n = ax < ay ? ax : ay;
+  const double d = ax < ay ? ay : ax;
+  const bool steep = ay > ax;
+  const bool towardsNegativeX = x < 0;
+  const TDoubleDouble& base = kQuadrantBase[steep | ((towardsNegativeX & !steep) << 1)];
+  const double sign = kSigns[steep != towardsNegativeX];
+
+  // One test for the common case; zeros, infinities and NaNs fail it too.
+  if (!(n >= d * 0x1p-61 && d >= 0x1p-500 && d <= 0x1p500)) {
+    return unusualAtan2<Products>(y, n, d, base, sign, result);
+  }
+  double low, high;
+  angleOfRatio<Products>(n, d, base, sign, low, high);
   if (low != high) return false;
   result = std::copysign(low, y);
   return true;
