@@ -497,31 +497,21 @@ MIRVASTA_INLINE void angleOfRatio(double n, double d, const TDoubleDouble& base,
   high = rh + ((rest + bound) + latest);
 }
 
-// The fast path where u is below 2^-61 or the magnitudes need scaling; false
-// for zeros, infinities and NaNs.
-template <typename Products>
-MIRVASTA_INLINE bool unusualAtan2(double y, double n, double d, const TDoubleDouble& base,
-                                  double sign, double& result) {
-  if (!(n > 0 && d <= DBL_MAX)) return false;
-  double low, high;
-  if (d * 0x1p-61 > n) {
-    if (base.hi == 0) {
-      result = std::copysign(tinyAtan(n, d), y);
-      return true;
-    }
-    // Beside pi/2 or pi, atan(u) = u (1 - u^2/3 ...) needs no more than the
-    // quotient: |atan(u) - n / d| <= 2^-52 u + 2^-1075 <= 2^-110 base.
-    double rh, e;
-    twoSum(base.hi, sign * (n / d), rh, e);
-    const double rest = e + base.lo;
-    const double bound = base.hi * 0x1p-100;
-    low = rh + (rest - bound);
-    high = rh + (rest + bound);
-  } else {
-    const double scale = d > 0x1p500 ? 0x1p-600 : 0x1p600;
-    angleOfRatio<Products>(n * scale, d * scale, base, sign, low, high);
+// The fast path where u = n / d is below 2^-61.
+bool tinyRatioAtan2(double y, double n, double d, const TDoubleDouble& base, double sign,
+                    double& result) {
+  if (base.hi == 0) {
+    result = std::copysign(tinyAtan(n, d), y);
+    return true;
   }
-  if (low != high) return false;
+  // Beside pi/2 or pi, atan(u) = u (1 - u^2/3 ...) needs no more than the
+  // quotient: |atan(u) - n / d| <= 2^-52 u + 2^-1075 <= 2^-110 base.
+  double rh, e;
+  twoSum(base.hi, sign * (n / d), rh, e);
+  const double rest = e + base.lo;
+  const double bound = base.hi * 0x1p-100;
+  const double low = rh + (rest - bound);
+  if (low != rh + (rest + bound)) return false;
   result = std::copysign(low, y);
   return true;
 }
@@ -535,19 +525,23 @@ MIRVASTA_INLINE bool unusualAtan2(double y, double n, double d, const TDoubleDou
 template <typename Products>
 MIRVASTA_INLINE bool fastAtan2With(double y, double x, double& result) {
   // The quadrant is chosen without branches: with random signs, a
-  // mispredicted branch costs more than the whole selection. A NaN y lands
-  // in n, a NaN x in d.
+  // mispredicted branch costs more than the whole selection (a minimum and
+  // a maximum, each with its own comparison). A NaN x lands in n.
   const double ax = std::fabs(x), ay = std::fabs(y);
-  const double n = ax < ay ? ax : ay;
-  const double d = ax < ay ? ay : ax;
+  double n = ay < ax ? ay : ax;
+  double d = ax < ay ? ay : ax;
   const bool steep = ay > ax;
   const bool towardsNegativeX = x < 0;
   const TDoubleDouble& base = kQuadrantBase[steep | ((towardsNegativeX & !steep) << 1)];
   const double sign = kSigns[steep != towardsNegativeX];
 
   // One test for the common case; zeros, infinities and NaNs fail it too.
-  if (!(n >= d * 0x1p-61 && d >= 0x1p-500 && d <= 0x1p500)) {
-    return unusualAtan2<Products>(y, n, d, base, sign, result);
+  if (!(n >= d * 0x1p-61 && d >= 0x1p-500 && d <= 0x1p500 && ay == ay)) {
+    if (!(n > 0 && d <= DBL_MAX && ay == ay)) return false;
+    if (d * 0x1p-61 > n) return tinyRatioAtan2(y, n, d, base, sign, result);
+    const double scale = d > 0x1p500 ? 0x1p-600 : 0x1p600;
+    n *= scale;
+    d *= scale;
   }
   double low, high;
   angleOfRatio<Products>(n, d, base, sign, low, high);
