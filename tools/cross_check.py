@@ -79,10 +79,12 @@ def run_once(command, env, input_path, submission_path, template):
             args.append(a)
         done = subprocess.run(command + args, env=dict(os.environ, **env),
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        # A refused report leaves the input it names as it was: those count too.
         report = b""
-        if os.path.exists(paths["{report}"]):
-            with open(paths["{report}"], "rb") as f:
-                report = f.read()
+        for name in ("{report}", "{input}", "{submission}"):
+            if os.path.exists(paths[name]):
+                with open(paths[name], "rb") as f:
+                    report += f.read() + b"\0"
         return done.returncode, done.stdout, report
 
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/Assertion.h"
+#include "base/Files.h"
 #include "run/Report.h"
 #include "text/LineReader.h"
 #include "text/Scan.h"
@@ -34,9 +35,16 @@ void reportUnwritable(std::FILE* err, const std::string& path, int error) {
 
 int evaluate(const std::string& inputPath, const std::string& submissionPath,
              const std::string& reportPath, std::FILE* out, std::FILE* err) {
-  // Opening truncates the report before any input is read, even when it is
-  // one of the input files. Binary, so that lines end in a line feed on
-  // every platform.
+  // Opening the report truncates it before any input is read, so a report
+  // over one of the inputs, by any path or link, would destroy that file.
+  for (const std::string* input : {&inputPath, &submissionPath}) {
+    if (sameFile(reportPath, *input)) {
+      std::fprintf(err, "Tql25Mirvasta: the report file '%s' is the %s file; nothing was written\n",
+                   reportPath.c_str(), input == &inputPath ? "input" : "submission");
+      return kExitNoReport;
+    }
+  }
+  // Binary, so that lines end in a line feed on every platform.
   std::FILE* report = std::fopen(reportPath.c_str(), "wb");
   if (report == nullptr) {
     reportUnwritable(err, reportPath, errno);

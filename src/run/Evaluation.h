@@ -13,7 +13,7 @@ constexpr const char* kUsage = "Uporaba: Tql25Kunep eval input.txt submission.tx
 // Exit codes: usage and every written report end with 0.
 constexpr int kExitOk = 0;
 constexpr int kExitUsage = 1;     // "eval" with fewer than three paths.
-constexpr int kExitNoReport = 2;  // The report could not be written.
+constexpr int kExitNoReport = 2;  // The report could not, or must not, be written.
 
 // Runs the program on its arguments (without the program's name): prints the
 // usage, or evaluates and writes the report. Echo lines go to `out`, a report

@@ -52,4 +52,35 @@ TEST(Evaluation, AReportThatCannotBeWrittenEndsWithCode2) {
   EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
+// A report over one of the inputs, by any path or link, would destroy that
+// file before it is read: refused before anything is opened for writing.
+TEST(Evaluation, RefusesAReportThatIsOneOfItsInputs) {
+  TTempFile input(kInput), submission("123456\nMirvasta\n");
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(submission.path()).parent_path();
+  fs::create_hard_link(input.path(), folder / "input-link.txt");
+  fs::create_symlink(submission.path(), folder / "submission-link.txt");
+  const std::string unusual = (folder / ".." / folder.filename() / "file.txt").string();
+  const struct {
+    std::string report, named;
+  } cases[] = {
+      {input.path(), "input"},
+      {submission.path(), "submission"},
+      {(folder / "input-link.txt").string(), "input"},
+      {(folder / "submission-link.txt").string(), "submission"},
+      {unusual, "submission"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.report);
+    const TRunResult result = run({"eval", input.path(), submission.path(), c.report});
+    EXPECT_EQ(2, result.rc);
+    EXPECT_EQ("Tql25Mirvasta: the report file '" + c.report + "' is the " + c.named +
+                  " file; nothing was written\n",
+              result.err);
+    EXPECT_EQ("", result.out);
+    EXPECT_EQ(kInput, input.read());
+    EXPECT_EQ("123456\nMirvasta\n", submission.read());
+  }
+}
+
 }  // namespace
