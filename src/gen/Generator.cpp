@@ -1,16 +1,16 @@
 #include "gen/Generator.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <numeric>
 #include <random>
-#include <stdexcept>
 
 #include "base/Assertion.h"
 #include "run/Report.h"
 #include "scoring/Geometry.h"
+#include "text/Chars.h"
+#include "toolkit/CommandLine.h"
 
 namespace {
 
@@ -124,40 +124,26 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: Tql25Mirvasta-gen [OPTIONS] [-o FILE]\n"
-    "Writes a valid task input file for the evaluator:\n"
+    "Writes a valid task input file for the evaluator, to FILE or, without -o or\n"
+    "with -o -, to standard output:\n"
     "  --cases T            test cases, 1 to 100 (default 10)\n"
     "  --circles N | A-B    circles per case, 1 to 1000 (default 100)\n"
     "  --radius A-B         radii drawn uniformly from [A, B], 0 < A <= B <= 2\n"
     "  --coverage F         radii such that the circles' areas add up to F times the\n"
-    "                       square's, 0 < F <= 10 (the default, with F = 0.8)\n"
+    "                       square's, 1e-12 <= F <= 10 (the default, with F = 0.8)\n"
     "  --seed S             the same seed and options give the same file (default 1)\n"
     "or, with --submission INPUT, a valid submission for that input file:\n"
     "  --contestant NNNNNN  the contestant's six digits (default 000000)\n"
     "  --place random|greedy  uniform centres, or a simple low-overlap placement\n"
     "                       (default greedy)\n"
-    "  --seed S\n";
+    "  --seed S\n"
+    "Options take their value as --name value or --name=value. --help prints this,\n"
+    "--version the version. Exit codes: 0 written, 1 an input file the evaluator\n"
+    "refuses, 2 a bad option or an output that cannot be written.\n";
 
-// A bad option: its message goes to standard error with the usage.
-struct EOptionError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-template <typename Number>
-Number parseNumber(const std::string& text, const std::string& option) {
-  Number value{};
-  const char* end = text.data() + text.size();
-  const auto result = std::from_chars(text.data(), end, value);
-  if (text.empty() || result.ec != std::errc() || result.ptr != end) {
-    throw EOptionError(option + " needs a number, not \"" + text + "\"");
-  }
-  return value;
-}
-
-double parseReal(const std::string& text, const std::string& option) {
-  const double value = parseNumber<double>(text, option);
-  if (!std::isfinite(value)) throw EOptionError(option + " needs a finite number");
-  return value;
-}
+// The coverage's range: below the least, a radius would come out 0.
+constexpr double kMinCoverage = 1e-12;
+constexpr double kMaxCoverage = 10;
 
 // "A-B", or "N" for the range [N, N]. The dash is the first one that is not
 // an exponent's sign.
@@ -179,39 +165,37 @@ struct TCommand {
   TInputOptions input;
   TSubmissionOptions submission;
   std::string submissionFor;  // The input file to answer; empty for an input file.
-  std::string outPath;
-  bool help = false;
+  std::string outPath = "-";
 };
 
 TCommand parseCommand(const std::vector<std::string>& args) {
+  const TArguments split =
+      splitArguments(args,
+                     {"--cases", "--circles", "--radius", "--coverage", "--seed", "-o",
+                      "--submission", "--contestant", "--place"},
+                     {});
+  if (!split.positional.empty()) throw EUsageError("unexpected argument: " + split.positional[0]);
   TCommand command;
   std::vector<std::string> inputOptions, submissionOptions;
   bool radiusGiven = false, coverageGiven = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& option = args[i];
-    if (option == "--help" || option == "-h") {
-      command.help = true;
-      continue;
-    }
-    if (i + 1 == args.size()) throw EOptionError("unknown option or missing value: " + option);
-    const std::string& value = args[++i];
+  for (const auto& [option, value] : split.options) {
     if (option == "--cases") {
-      const int cases = parseNumber<int>(value, option);
-      if (cases < 1 || cases > kMaxTestCases) throw EOptionError("--cases must be from 1 to 100");
+      const int cases = numberOption<int>(value, option);
+      if (cases < 1 || cases > kMaxTestCases) throw EUsageError("--cases must be from 1 to 100");
       command.input.cases = cases;
       inputOptions.push_back(option);
     } else if (option == "--circles") {
-      const auto range = parseRange<int>(value, option, parseNumber<int>);
+      const auto range = parseRange<int>(value, option, numberOption<int>);
       if (range.first < 1 || range.second > kMaxCircles || range.first > range.second) {
-        throw EOptionError("--circles must be N or A-B with 1 <= A <= B <= 1000");
+        throw EUsageError("--circles must be N or A-B with 1 <= A <= B <= 1000");
       }
       command.input.minCircles = range.first;
       command.input.maxCircles = range.second;
       inputOptions.push_back(option);
     } else if (option == "--radius") {
-      const auto range = parseRange<double>(value, option, parseReal);
+      const auto range = parseRange<double>(value, option, finiteOption);
       if (!(range.first > 0 && range.first <= range.second && range.second <= kMaxRadius)) {
-        throw EOptionError("--radius must be A-B with 0 < A <= B <= 2");
+        throw EUsageError("--radius must be A-B with 0 < A <= B <= 2");
       }
       command.input.minRadius = range.first;
       command.input.maxRadius = range.second;
@@ -219,80 +203,70 @@ TCommand parseCommand(const std::vector<std::string>& args) {
       radiusGiven = true;
       inputOptions.push_back(option);
     } else if (option == "--coverage") {
-      const double coverage = parseReal(value, option);
-      if (!(coverage > 0 && coverage <= 10)) throw EOptionError("--coverage must be in (0, 10]");
+      // Far below 1e-12 a circle's share of the coverage underflows, and a
+      // radius would come out 0, which the evaluator refuses.
+      const double coverage = finiteOption(value, option);
+      if (!(coverage >= kMinCoverage && coverage <= kMaxCoverage)) {
+        throw EUsageError("--coverage must be from 1e-12 to 10");
+      }
       command.input.coverage = coverage;
       coverageGiven = true;
       inputOptions.push_back(option);
     } else if (option == "--seed") {
-      command.input.seed = command.submission.seed = parseNumber<std::uint64_t>(value, option);
+      command.input.seed = command.submission.seed = numberOption<std::uint64_t>(value, option);
     } else if (option == "-o") {
       command.outPath = value;
     } else if (option == "--submission") {
       command.submissionFor = value;
     } else if (option == "--contestant") {
-      if (value.size() != 6 || !std::all_of(value.begin(), value.end(), ::isdigit)) {
-        throw EOptionError("--contestant must be six digits, not \"" + value + "\"");
+      if (value.size() != 6 ||
+          !std::all_of(value.begin(), value.end(), [](char c) { return isDigit(c); })) {
+        throw EUsageError("--contestant must be six digits, not \"" + value + "\"");
       }
       command.submission.contestant = value;
       submissionOptions.push_back(option);
     } else if (option == "--place") {
       if (value != "random" && value != "greedy") {
-        throw EOptionError("--place must be random or greedy, not \"" + value + "\"");
+        throw EUsageError("--place must be random or greedy, not \"" + value + "\"");
       }
       command.submission.placement = value == "random" ? TPlacement::kRandom : TPlacement::kGreedy;
       submissionOptions.push_back(option);
-    } else {
-      throw EOptionError("unknown option: " + option);
     }
   }
-  if (radiusGiven && coverageGiven) throw EOptionError("give --radius or --coverage, not both");
+  if (radiusGiven && coverageGiven) throw EUsageError("give --radius or --coverage, not both");
   if (command.submissionFor.empty() && !submissionOptions.empty()) {
-    throw EOptionError(submissionOptions[0] + " needs --submission INPUT");
+    throw EUsageError(submissionOptions[0] + " needs --submission INPUT");
   }
   if (!command.submissionFor.empty() && !inputOptions.empty()) {
-    throw EOptionError(inputOptions[0] + " shapes an input file, not a submission");
+    throw EUsageError(inputOptions[0] + " shapes an input file, not a submission");
   }
   return command;
 }
 
-}  // namespace
-
-int runGeneratorCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  TCommand command;
-  try {
-    command = parseCommand(args);
-  } catch (const EOptionError& error) {
-    std::fprintf(err, "Tql25Mirvasta-gen: %s\n%s", error.what(), kUsage);
-    return 2;
-  }
-  if (command.help) {
-    std::fputs(kUsage, out);
-    return 0;
-  }
-
+int generate(const TCommand& command, std::FILE* out, std::FILE* err) {
   std::string text;
   if (command.submissionFor.empty()) {
     text = generateInput(command.input);
   } else {
+    refuseToOverwrite(command.outPath, {command.submissionFor});
     std::vector<TTestCase> testCases;
     try {
       readInput(command.submissionFor.c_str(), testCases);
     } catch (const EAssertion& failure) {
       std::fprintf(err, "%s\n", errorLine(failure).c_str());
-      return 1;
+      return kToolExitRefusedFile;
     }
     text = generateSubmission(testCases, command.submission);
   }
+  std::FILE* file = openOutput(command.outPath, out);
+  std::fwrite(text.data(), 1, text.size(), file);
+  closeOutput(file, command.outPath, out);
+  return kToolExitOk;
+}
 
-  std::FILE* file = command.outPath.empty() ? out : std::fopen(command.outPath.c_str(), "w");
-  const bool written =
-      file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const bool closed = file != nullptr && (file == out ? std::fflush(file) : std::fclose(file)) == 0;
-  if (!written || !closed) {
-    std::fprintf(err, "Tql25Mirvasta-gen: cannot write '%s'\n",
-                 command.outPath.empty() ? "standard output" : command.outPath.c_str());
-    return 2;
-  }
-  return 0;
+}  // namespace
+
+int runGeneratorCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+  return runTool("Tql25Mirvasta-gen", kUsage, args, out, err,
+                 [&] { return generate(parseCommand(args), out, err); });
 }

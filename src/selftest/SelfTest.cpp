@@ -1,11 +1,11 @@
 #include "selftest/SelfTest.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <random>
 #include <vector>
 
 #include "scoring/Geometry.h"
+#include "toolkit/CommandLine.h"
 
 namespace {
 
@@ -33,6 +33,7 @@ void checkSegment(double x, double r, double& maxRazlika, std::FILE* out) {
   if (e > maxRazlika) {
     maxRazlika = e;
     std::fprintf(out, "Odsek(x = %9.1f, r = %9.1f): %9.3f %9.3f, razlika %9.3e\n", x, r, a, g, e);
+    std::fflush(out);
   }
 }
 
@@ -55,6 +56,7 @@ void checkLens(double r, double R, double d, double& maxRazlika, std::FILE* out)
     maxRazlika = e;
     std::fprintf(out, "Presek(r = %g, R = %g, d = %g): %9.3f %9.3f, razlika %9.3e\n", r, R, d, a, g,
                  e);
+    std::fflush(out);
   }
 }
 
@@ -116,30 +118,31 @@ double runPlacementSearch(long passes, std::FILE* out) {
       best = cost;
       for (int i = 0; i < n; ++i) std::fprintf(out, "  (%d, %d)", xs[i], ys[i]);
       std::fprintf(out, "\n");
+      std::fflush(out);
     }
   }
   return best;
 }
 
 int runSelfTestCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  long passes = -1;
-  const bool bounded = args.size() == 3 && args[1] == "--passes";
-  if (bounded) {
-    char* end = nullptr;
-    passes = std::strtol(args[2].c_str(), &end, 10);
-    if (*end != '\0' || args[2].empty() || passes < 1) passes = 0;
-  }
-  const bool valid = (args.size() == 1 || (bounded && passes > 0));
-  const std::string driver = args.empty() ? "" : args[0];
-  if (valid && driver == "segment") {
-    runSegmentDriver(passes, out);
-  } else if (valid && driver == "lens") {
-    runLensDriver(passes, out);
-  } else if (valid && driver == "search") {
-    runPlacementSearch(passes, out);
-  } else {
-    std::fputs(kSelfTestUsage, err);
-    return 1;
-  }
-  return 0;
+  return runTool("Tql25Mirvasta-selftest", kSelfTestUsage, args, out, err, [&] {
+    const TArguments split = splitArguments(args, {"--passes"}, {});
+    if (split.positional.size() != 1) throw EUsageError("name one driver");
+    long passes = -1;
+    for (const auto& option : split.options) {
+      passes = numberOption<long>(option.second, option.first);
+      if (passes < 1) throw EUsageError("--passes must be 1 or more");
+    }
+    const std::string& driver = split.positional[0];
+    if (driver == "segment") {
+      runSegmentDriver(passes, out);
+    } else if (driver == "lens") {
+      runLensDriver(passes, out);
+    } else if (driver == "search") {
+      runPlacementSearch(passes, out);
+    } else {
+      throw EUsageError("unknown driver: " + driver);
+    }
+    return kToolExitOk;
+  });
 }

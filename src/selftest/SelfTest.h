@@ -6,7 +6,8 @@
 
 // Diagnostics that compare the closed-form areas with counts of grid points.
 // Each check prints a line to `out` whenever the largest difference seen so
-// far, `maxRazlika`, grows.
+// far, `maxRazlika`, grows, and flushes it: the drivers run until stopped,
+// and a line still buffered then would be lost.
 
 // The segment of the disc of radius r beyond the chord at x, relative to r*r.
 void checkSegment(double x, double r, double& maxRazlika, std::FILE* out);
@@ -27,8 +28,11 @@ constexpr const char* kSelfTestUsage =
     "--passes N is given. DRIVER is one of:\n"
     "  segment  the area beyond a chord, for random chords and radii\n"
     "  lens     the area common to two discs, one inside the other\n"
-    "  search   the cost of a fixed placement of four circles\n";
+    "  search   the cost of a fixed placement of four circles\n"
+    "--help prints this, --version the version. Exit codes: 0, or 2 for a bad\n"
+    "option.\n";
 
 // Runs the driver named in `args` (without the program's name); returns the
-// exit code: 1 and the usage on `err` for anything but a valid driver.
+// exit code: 2, with the reason and the usage on `err`, for anything but a
+// valid driver.
 int runSelfTestCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);

@@ -1,12 +1,15 @@
 #include "view/Viewer.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <tuple>
 
+#include "base/Format.h"
 #include "run/Evaluation.h"
 #include "run/Report.h"
 #include "scoring/Cost.h"
+#include "toolkit/CommandLine.h"
 
 namespace {
 
@@ -36,11 +39,11 @@ TOverlaps overlapsOf(const TViewedBlock& block) {
   return overlaps;
 }
 
-// Exact coordinates, so that each circle stands where its centre line puts it.
+// Exact coordinates, the shortest text that reads back as the same double,
+// so that each circle stands where its centre line puts it.
 std::string exact(double value) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 // Enough digits for a drawing.
@@ -50,13 +53,39 @@ std::string brief(double value) {
   return text;
 }
 
-// From pale blue for no overlap to orange for the largest share; red is
-// kept for the overlaps themselves.
-std::string shareColour(double share, double largest) {
-  const double t = largest > 0 ? share / largest : 0.0;
+// From pale blue for no overlap through green and yellow to orange for the
+// largest share; red is kept for the overlaps themselves.
+std::string colourAt(double t) {
   char text[48];
   std::snprintf(text, sizeof text, "hsl(%.0f,75%%,%.0f%%)", 210 - 180 * t, 82 - 30 * t);
   return text;
+}
+
+std::string shareColour(double share, double largest) {
+  return colourAt(largest > 0 ? share / largest : 0.0);
+}
+
+std::string percent(double share) { return fixedDecimal(100 * share, 2) + " %"; }
+
+// A square view that holds the unit square and every disc, with a margin:
+// a disc's overlap beyond the square counts in full, so it must show.
+struct TView {
+  double left, bottom, side;
+};
+
+TView viewOf(const TViewedBlock& block) {
+  double left = 0, bottom = 0, right = 1, top = 1;
+  for (std::size_t i = 0; i < block.tocke.size(); ++i) {
+    const double r = block.radii[i];
+    left = std::min(left, block.tocke[i].x - r);
+    right = std::max(right, block.tocke[i].x + r);
+    bottom = std::min(bottom, block.tocke[i].y - r);
+    top = std::max(top, block.tocke[i].y + r);
+  }
+  const double side = std::max(right - left, top - bottom);
+  const double margin = 0.05 * side;
+  return {(left + right - side) / 2 - margin, (bottom + top - side) / 2 - margin,
+          side + 2 * margin};
 }
 
 // The region two discs share: the smaller disc when one holds the other,
@@ -85,19 +114,30 @@ void writeLens(std::FILE* page, const TViewedBlock& block, const TPair& pair) {
 void writeBlock(std::FILE* page, const TViewedBlock& block, int index) {
   const TOverlaps overlaps = overlapsOf(block);
   const double largest = *std::max_element(overlaps.shares.begin(), overlaps.shares.end());
+  const TView view = viewOf(block);
   std::fprintf(page, "<template id=\"block-%d\">\n", index);
-  // The square in mathematical orientation: y grows upwards.
+  // Mathematical orientation: y grows upwards, hence the flip.
   std::fprintf(page,
-               "<svg viewBox=\"-0.05 -0.05 1.1 1.1\" width=\"640\" height=\"640\">"
-               "<g transform=\"matrix(1 0 0 -1 0 1)\">\n"
-               "<rect class=\"square\" x=\"0\" y=\"0\" width=\"1\" height=\"1\"/>\n");
+               "<svg viewBox=\"%s %s %s %s\" width=\"640\" height=\"640\">"
+               "<g transform=\"scale(1 -1)\">\n"
+               "<rect class=\"square\" x=\"0\" y=\"0\" width=\"1\" height=\"1\"/>\n",
+               brief(view.left).c_str(), brief(-(view.bottom + view.side)).c_str(),
+               brief(view.side).c_str(), brief(view.side).c_str());
   for (std::size_t i = 0; i < block.tocke.size(); ++i) {
-    std::fprintf(page, "<circle data-i=\"%zu\" cx=\"%s\" cy=\"%s\" r=\"%s\" fill=\"%s\"/>\n", i + 1,
-                 exact(block.tocke[i].x).c_str(), exact(block.tocke[i].y).c_str(),
-                 exact(block.radii[i]).c_str(), shareColour(overlaps.shares[i], largest).c_str());
+    const std::string x = exact(block.tocke[i].x), y = exact(block.tocke[i].y);
+    const std::string r = exact(block.radii[i]);
+    std::fprintf(page,
+                 "<circle data-i=\"%zu\" cx=\"%s\" cy=\"%s\" r=\"%s\" fill=\"%s\">"
+                 "<title>krog %zu: sredisce (%s, %s), polmer %s, delez cene %s</title></circle>\n",
+                 i + 1, x.c_str(), y.c_str(), r.c_str(),
+                 shareColour(overlaps.shares[i], largest).c_str(), i + 1, x.c_str(), y.c_str(),
+                 r.c_str(), percent(overlaps.shares[i]).c_str());
   }
   for (const TPair& pair : overlaps.pairs) writeLens(page, block, pair);
-  std::fprintf(page, "</g></svg>\n");
+  // The square's outline on top of every disc.
+  std::fprintf(page,
+               "<rect class=\"outline\" x=\"0\" y=\"0\" width=\"1\" height=\"1\"/>\n"
+               "</g></svg>\n");
 
   std::fprintf(page,
                "<div class=\"details\"><h2>Testni primer %d</h2>\n"
@@ -105,6 +145,11 @@ void writeBlock(std::FILE* page, const TViewedBlock& block, int index) {
                "<p>%zu krogov, %zu prekrivajocih se parov.</p>\n",
                block.rezultat.caseNo, costInReport(block.rezultat.cena).c_str(), block.tocke.size(),
                overlaps.pairs.size());
+  std::fprintf(page,
+               "<p class=\"legend\">Delez cene: <span>0 %%</span><span class=\"scale\" "
+               "style=\"background: linear-gradient(to right");
+  for (double t : {0.0, 0.25, 0.5, 0.75, 1.0}) std::fprintf(page, ", %s", colourAt(t).c_str());
+  std::fprintf(page, ")\"></span><span>%s</span></p>\n", percent(largest).c_str());
   std::vector<TPair> top = overlaps.pairs;
   const std::size_t shown = std::min<std::size_t>(10, top.size());
   std::partial_sort(top.begin(), top.begin() + shown, top.end(),
@@ -112,13 +157,17 @@ void writeBlock(std::FILE* page, const TViewedBlock& block, int index) {
                       return std::tie(b.area, a.j, a.k) < std::tie(a.area, b.j, b.k);
                     });
   if (shown > 0) {
-    std::fprintf(
-        page, "<table><tr><th></th><th>krog</th><th>krog</th><th>ploscina prekrivanja</th></tr>\n");
+    std::fprintf(page,
+                 "<table><tr><th></th><th>krog</th><th>krog</th><th>ploscina prekrivanja</th></tr>"
+                 "\n");
     for (std::size_t i = 0; i < shown; ++i) {
-      std::fprintf(page, "<tr><td>%zu.</td><td>%d</td><td>%d</td><td>%.6e</td></tr>\n", i + 1,
-                   top[i].k + 1, top[i].j + 1, top[i].area);
+      std::fprintf(page,
+                   "<tr data-a=\"%d\" data-b=\"%d\"><td>%zu.</td><td>%d</td><td>%d</td>"
+                   "<td>%s</td></tr>\n",
+                   top[i].k + 1, top[i].j + 1, i + 1, top[i].k + 1, top[i].j + 1,
+                   scientificDecimal(top[i].area, 6).c_str());
     }
-    std::fprintf(page, "</table>\n");
+    std::fprintf(page, "</table>\n<p>Klik na vrstico oznaci njena kroga.</p>\n");
   }
   std::fprintf(page, "</div>\n</template>\n");
 }
@@ -133,24 +182,40 @@ h1 { font-size: 18px; margin: 0 0 8px; } h2 { font-size: 16px; margin: 12px 0 4p
 #blocks { max-height: 200px; overflow: auto; margin: 0; padding-left: 28px; }
 #blocks button { font: inherit; border: 0; background: none; padding: 1px 4px; cursor: pointer; }
 #blocks button.chosen { background: #234; color: #fff; }
-.square { fill: #fff; stroke: #222; stroke-width: 0.003; }
+.square { fill: #fff; stroke: none; }
+.outline { fill: none; stroke: #222; stroke-width: 1.5px; stroke-dasharray: 6 3; vector-effect: non-scaling-stroke; }
 circle[data-i] { fill-opacity: 0.6; stroke: #234; stroke-width: 1px; vector-effect: non-scaling-stroke; }
-.lens { fill: #d00; fill-opacity: 0.75; stroke: none; }
+circle[data-i].chosen { fill-opacity: 0.9; stroke: #000; stroke-width: 3px; }
+.lens { fill: #d00; fill-opacity: 0.75; stroke: none; pointer-events: none; }
 .cost { font-family: monospace; }
+.legend span { display: inline-block; vertical-align: middle; margin: 0 4px; }
+.legend .scale { width: 160px; height: 12px; border: 1px solid #888; }
 table { border-collapse: collapse; } td, th { padding: 2px 8px; text-align: right; }
+tr[data-a] { cursor: pointer; } tr.chosen { background: #fe8; }
 </style></head><body>
 <div id="view"></div>
 <div id="side"><h1>Mirvasta: postavitev krogov</h1>
-<p>Barva kroga kaze njegov delez cene (od modre do oranzne), rdeca obmocja so prekrivanja.</p>
+<p>Barva kroga kaze njegov delez cene, od blede modre prek zelene in rumene do oranzne
+za najvecjega; rdeca obmocja so prekrivanja, crtkani kvadrat je enotski kvadrat. Podatki
+o krogu se pokazejo pod kazalcem.</p>
 <ol id="blocks">
 )";
 
 const char* const kScript = R"(<script>
+function highlight(row) {
+  document.querySelectorAll("#view circle.chosen").forEach((c) => c.classList.remove("chosen"));
+  for (const i of [row.dataset.a, row.dataset.b]) {
+    document.querySelector('#view circle[data-i="' + i + '"]').classList.add("chosen");
+  }
+  document.querySelectorAll("#details tr").forEach((r) => r.classList.toggle("chosen", r === row));
+}
 function show(index) {
   const template = document.getElementById("block-" + index);
   const content = template.content.cloneNode(true);
   document.getElementById("view").replaceChildren(content.querySelector("svg"));
   document.getElementById("details").replaceChildren(content.querySelector(".details"));
+  document.querySelectorAll("#details tr[data-a]").forEach(
+      (r) => r.addEventListener("click", () => highlight(r)));
   document.querySelectorAll("#blocks button").forEach(
       (b) => b.classList.toggle("chosen", b.dataset.block == index));
 }
@@ -166,8 +231,8 @@ if (document.getElementById("block-0")) show(0);
 void writePage(std::FILE* page, const std::vector<TViewedBlock>& blocks) {
   std::fputs(kHead, page);
   for (std::size_t i = 0; i < blocks.size(); ++i) {
-    std::fprintf(page, "<li><button data-block=\"%zu\">primer %d: cena %.6f</button></li>\n", i,
-                 blocks[i].rezultat.caseNo, blocks[i].rezultat.cena);
+    std::fprintf(page, "<li><button data-block=\"%zu\">primer %d: cena %s</button></li>\n", i,
+                 blocks[i].rezultat.caseNo, fixedDecimal(blocks[i].rezultat.cena, 6).c_str());
   }
   std::fprintf(page, "</ol>\n%s<div id=\"details\"></div></div>\n",
                blocks.empty() ? "<p>Oddaja ne resi nobenega testnega primera.</p>\n" : "");
@@ -175,31 +240,91 @@ void writePage(std::FILE* page, const std::vector<TViewedBlock>& blocks) {
   std::fputs(kScript, page);
 }
 
-int runViewerCommandLine(const std::vector<std::string>& args, std::FILE* err) {
-  if (args.size() != 3) {
-    std::fputs("Usage: Tql25Mirvasta-view INPUT SUBMISSION OUT.html\n", err);
-    return 2;
-  }
+namespace {
+
+constexpr const char* kViewerUsage =
+    "Usage: Tql25Mirvasta-view INPUT SUBMISSION OUT.html [--blocks LIST]\n"
+    "Writes a page that shows each answered case block of SUBMISSION, checked as the\n"
+    "evaluator checks it; OUT.html - writes it to standard output.\n"
+    "  --blocks LIST   only these blocks, by their place in the submission: 3 or 1,4-6\n"
+    "--help prints this, --version the version. Exit codes: 0 written, 1 files the\n"
+    "evaluator refuses, 2 a bad option or a page that cannot be written.\n";
+
+// Above this a browser opens the page slowly, if at all.
+constexpr long kLargePage = 50L << 20;
+
+// "3" or "1,4-6": places of blocks, from 1.
+std::vector<std::pair<int, int>> blockRanges(const std::string& list) {
+  std::vector<std::pair<int, int>> ranges;
+  std::size_t at = 0;
+  do {
+    const std::size_t comma = std::min(list.find(',', at), list.size());
+    const std::string item = list.substr(at, comma - at);
+    const std::size_t dash = item.find('-');
+    const int first = numberOption<int>(item.substr(0, dash), "--blocks");
+    const int last =
+        dash == std::string::npos ? first : numberOption<int>(item.substr(dash + 1), "--blocks");
+    if (first < 1 || last < first) throw EUsageError("--blocks needs places from 1, as 3 or 1,4-6");
+    ranges.emplace_back(first, last);
+    at = comma + 1;
+  } while (at <= list.size());
+  return ranges;
+}
+
+bool chosen(const std::vector<std::pair<int, int>>& ranges, int place) {
+  return ranges.empty() || std::any_of(ranges.begin(), ranges.end(), [place](const auto& r) {
+           return r.first <= place && place <= r.second;
+         });
+}
+
+int view(const TArguments& split, std::FILE* out, std::FILE* err) {
+  if (split.positional.size() != 3) throw EUsageError("give INPUT, SUBMISSION and OUT.html");
+  std::vector<std::pair<int, int>> ranges;
+  for (const auto& option : split.options) ranges = blockRanges(option.second);
+  const std::string& pagePath = split.positional[2];
+  refuseToOverwrite(pagePath, {split.positional[0], split.positional[1]});
+
   std::vector<TViewedBlock> blocks;
+  int places = 0;
   try {
     std::vector<TTestCase> testCases;
-    readInput(args[0].c_str(), testCases);
-    evaluateSubmission(args[1].c_str(), testCases,
-                       [&blocks](const TResitev& resitev, const Rezultat& rezultat) {
-                         blocks.push_back({rezultat, resitev.testCase->radii, resitev.tocke});
+    readInput(split.positional[0].c_str(), testCases);
+    evaluateSubmission(split.positional[1].c_str(), testCases,
+                       [&](const TResitev& resitev, const Rezultat& rezultat) {
+                         if (chosen(ranges, ++places)) {
+                           blocks.push_back({rezultat, resitev.testCase->radii, resitev.tocke});
+                         }
                        });
   } catch (const EAssertion& failure) {
     std::fprintf(err, "%s\n", errorLine(failure).c_str());
-    return 1;
+    return kToolExitRefusedFile;
   } catch (...) {
     std::fprintf(err, "%s\n", kUnexpectedErrorLine);
-    return 1;
+    return kToolExitRefusedFile;
   }
-  std::FILE* page = std::fopen(args[2].c_str(), "w");
-  if (page != nullptr) writePage(page, blocks);
-  if (page == nullptr || std::ferror(page) || std::fclose(page) != 0) {
-    std::fprintf(err, "Tql25Mirvasta-view: cannot write '%s'\n", args[2].c_str());
-    return 2;
+  for (const auto& range : ranges) {
+    if (range.second > places) {
+      throw EUsageError("--blocks names block " + std::to_string(range.second) +
+                        ", but the submission has " + std::to_string(places));
+    }
   }
-  return 0;
+
+  std::FILE* page = openOutput(pagePath, out);
+  writePage(page, blocks);
+  const long size = std::ftell(page);
+  closeOutput(page, pagePath, out);
+  if (size > kLargePage) {
+    std::fprintf(err,
+                 "Tql25Mirvasta-view: the page is %ld MiB, which browsers open slowly; --blocks "
+                 "LIST shows fewer blocks\n",
+                 size >> 20);
+  }
+  return kToolExitOk;
+}
+
+}  // namespace
+
+int runViewerCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+  return runTool("Tql25Mirvasta-view", kViewerUsage, args, out, err,
+                 [&] { return view(splitArguments(args, {"--blocks"}, {}), out, err); });
 }

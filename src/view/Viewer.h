@@ -14,13 +14,16 @@ struct TViewedBlock {
 };
 
 // Writes the self-contained page: a list of the blocks, and for the chosen
-// one the unit square, the circles coloured by their share of the overlap,
-// the overlapping regions shaded, the cost as the report prints it and the
-// ten largest overlapping pairs.
+// one a view of the unit square and every disc, the circles coloured by
+// their share of the cost (half of each of their lens areas) with a legend
+// and a tooltip each, the overlapping regions shaded, the cost as the report
+// prints it, and the ten largest overlapping pairs, whose circles a click on
+// their row highlights.
 void writePage(std::FILE* page, const std::vector<TViewedBlock>& blocks);
 
-// Runs the viewer on its arguments (INPUT SUBMISSION OUT.html, without the
-// program's name). Returns the exit code: 0, 1 for files the evaluator
-// refuses (its error line goes to `err`, no page is written), 2 for a wrong
-// command line or a page that cannot be written.
-int runViewerCommandLine(const std::vector<std::string>& args, std::FILE* err);
+// Runs the viewer on its arguments (INPUT SUBMISSION OUT.html [--blocks
+// LIST], without the program's name); "-" for the page is `out`. Returns the
+// exit code: 0, 1 for files the evaluator refuses (its error line goes to
+// `err`, no page is written), 2 for a wrong command line or a page that must
+// not or cannot be written.
+int runViewerCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);

@@ -7,5 +7,5 @@
 #include "view/Viewer.h"
 
 int main(int argc, char* argv[]) {
-  return runViewerCommandLine(std::vector<std::string>(argv + 1, argv + argc), stderr);
+  return runViewerCommandLine(std::vector<std::string>(argv + 1, argv + argc), stdout, stderr);
 }

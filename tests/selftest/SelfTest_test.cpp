@@ -1,10 +1,17 @@
 #include "selftest/SelfTest.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <regex>
 #include <sstream>
+
+#include "support/TempFile.h"
 
 namespace {
 
@@ -74,25 +81,61 @@ TEST(SelfTest, PlacementSearchPrintsTheFixedPlacementOnce) {
 }
 
 TEST(SelfTest, CommandLineNeedsAValidDriver) {
-  const std::vector<std::vector<std::string>> bad = {
-      {},
-      {"segments"},
-      {"lens", "--passes"},
-      {"lens", "--passes", "0"},
-      {"lens", "--passes", "2x"},
-      {"search", "3"},
-      {"search", "--passes", "1", "x"},
+  const struct {
+    std::vector<std::string> args;
+    std::string reason;
+  } bad[] = {
+      {{}, "name one driver"},
+      {{"segments"}, "unknown driver: segments"},
+      {{"lens", "--passes"}, "--passes needs a value"},
+      {{"lens", "--passes", "0"}, "--passes must be 1 or more"},
+      {{"lens", "--passes=2x"}, "--passes needs a number, not \"2x\""},
+      {{"search", "3"}, "name one driver"},
+      {{"search", "--passes", "1", "x"}, "name one driver"},
+      {{"search", "--bogus"}, "unknown option: --bogus"},
   };
-  for (const auto& args : bad) {
-    SCOPED_TRACE(testing::PrintToString(args));
+  for (const auto& c : bad) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
     TCapture out, err;
-    EXPECT_EQ(1, runSelfTestCommandLine(args, out.file(), err.file()));
+    EXPECT_EQ(2, runSelfTestCommandLine(c.args, out.file(), err.file()));
     EXPECT_TRUE(out.lines().empty());
-    EXPECT_EQ("Usage: Tql25Mirvasta-selftest DRIVER [--passes N]\n", err.lines().at(0));
+    const auto lines = err.lines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ("Tql25Mirvasta-selftest: " + c.reason + "\n", lines[0]);
+    EXPECT_EQ("Usage: Tql25Mirvasta-selftest DRIVER [--passes N]\n", lines[1]);
   }
   TCapture out, err;
-  EXPECT_EQ(0, runSelfTestCommandLine({"search", "--passes", "1"}, out.file(), err.file()));
+  EXPECT_EQ(0, runSelfTestCommandLine({"search", "--passes=1"}, out.file(), err.file()));
   EXPECT_EQ(1u, out.lines().size());
+  TCapture help, none;
+  EXPECT_EQ(0, runSelfTestCommandLine({"--help"}, help.file(), none.file()));
+  EXPECT_EQ("Usage: Tql25Mirvasta-selftest DRIVER [--passes N]\n", help.lines().at(0));
+}
+
+// Interrupted with Ctrl-C while its output goes to a file, a driver has
+// still written every line it printed.
+TEST(SelfTest, LinesSurviveAnInterruption) {
+  TTempFile output;
+  const int file = open(output.path().c_str(), O_WRONLY | O_TRUNC);
+  ASSERT_GE(file, 0);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, file, 1);
+  std::string program = SELFTEST_PATH, driver = "lens";
+  char* argv[] = {program.data(), driver.data(), nullptr};
+  pid_t pid;
+  ASSERT_EQ(0, posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ));
+  posix_spawn_file_actions_destroy(&actions);
+  close(file);
+  // The first line comes at the first pass; give it up to 20 s.
+  for (int tenths = 0; tenths < 200 && output.read().empty(); ++tenths) usleep(100000);
+  kill(pid, SIGINT);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  const std::string text = output.read();
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ('\n', text.back());
+  EXPECT_EQ(0u, text.find("Presek("));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -26,12 +27,17 @@ struct TViewed {
   bool written;
 };
 
-TViewed view(const std::string& input, const std::string& submission) {
+TViewed view(const std::string& input, const std::string& submission,
+             std::vector<std::string> options = {}) {
   TTempFile inputFile(input), submissionFile(submission);
   const std::string pagePath = inputFile.path() + ".html";
+  std::vector<std::string> args = {inputFile.path(), submissionFile.path(), pagePath};
+  args.insert(args.end(), options.begin(), options.end());
+  std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
-  const int rc = runViewerCommandLine({inputFile.path(), submissionFile.path(), pagePath}, err);
+  const int rc = runViewerCommandLine(args, out, err);
   const bool written = std::filesystem::exists(pagePath);
+  std::fclose(out);
   return {rc, written ? readFile(pagePath) : "", readAndClose(err), written};
 }
 
@@ -118,10 +124,91 @@ TEST(Viewer, RefusesInvalidFilesWithTheEvaluatorsMessage) {
   }
 }
 
-TEST(Viewer, NeedsThreePaths) {
+// A circle's share of the cost is half of each of its lens areas over the
+// cost; the tooltips show it, and the colour runs with it.
+TEST(Viewer, ColoursAndNamesEachCirclesShareOfTheCost) {
+  // Circles 1-2 and 2-3 overlap, by different areas; circle 4 stands apart.
+  const std::string input = "Mirvasta\n1\n\n1\n4\n0.2\n0.2\n0.2\n0.05\n";
+  const std::string submission = "123456\nMirvasta\n1\n0.2 0.5\n0.5 0.5\n0.75 0.5\n0.9 0.9\n";
+  const double first = lensArea(0.2, 0.2, 0.3), second = lensArea(0.2, 0.2, 0.25);
+  const double cost = first + second;
+  const double shares[] = {first / 2 / cost, 0.5, second / 2 / cost, 0};
+  const TViewed viewed = view(input, submission);
+  ASSERT_EQ(0, viewed.rc) << viewed.err;
+  const auto circles = matches(viewed.page, std::regex("<circle data-i=\"(\\d)\"[^>]* fill=\"hsl\\("
+                                                       "(\\d+),75%,(\\d+)%\\)\"><title>krog \\d: "
+                                                       "[^<]*, delez cene ([0-9.]+) %</title>"));
+  ASSERT_EQ(4u, circles.size());
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(circles[i].str());
+    const double t = shares[i] / 0.5;  // relative to the largest share, circle 2's
+    EXPECT_NEAR(100 * shares[i], std::stod(circles[i][4]), 0.006);
+    EXPECT_EQ(std::lround(210 - 180 * t), std::stol(circles[i][2]));
+    EXPECT_EQ(std::lround(82 - 30 * t), std::stol(circles[i][3]));
+  }
+  EXPECT_NE(std::string::npos, viewed.page.find("<span>50.00 %</span>"));  // the legend's top
+}
+
+// The view holds every disc, however far it reaches beyond the square.
+TEST(Viewer, ShowsDiscsBeyondTheSquare) {
+  const std::string input = "Mirvasta\n1\n\n1\n2\n2\n0.1\n";
+  const std::string submission = "123456\nMirvasta\n1\n1 1\n0.5 0.5\n";
+  const TViewed viewed = view(input, submission);
+  ASSERT_EQ(0, viewed.rc) << viewed.err;
+  // Discs from -1 to 3 on both axes, with a margin of 0.05 of 4 each side;
+  // the flip puts y from -3.2 to 1.2.
+  EXPECT_NE(std::string::npos, viewed.page.find("<svg viewBox=\"-1.2 -3.2 4.4 4.4\""));
+  EXPECT_NE(std::string::npos, viewed.page.find("<rect class=\"outline\""));
+}
+
+TEST(Viewer, TableRowsNameTheirCircles) {
+  const TViewed viewed = view(kInput, kSubmission);
+  EXPECT_NE(std::string::npos,
+            viewed.page.find("<tr data-a=\"1\" data-b=\"2\"><td>1.</td><td>1</td><td>2</td>"));
+}
+
+TEST(Viewer, ShowsOnlyTheChosenBlocks) {
+  const TViewed second = view(kInput, kSubmission, {"--blocks", "2"});
+  ASSERT_EQ(0, second.rc) << second.err;
+  EXPECT_EQ(1u, matches(second.page, std::regex("<template ")).size());
+  EXPECT_NE(std::string::npos, second.page.find("<h2>Testni primer 2</h2>"));
+  EXPECT_EQ(
+      3u,
+      matches(view(kInput, kSubmission, {"--blocks=1,2-3"}).page, std::regex("<template ")).size());
+  const TViewed beyond = view(kInput, kSubmission, {"--blocks", "2-4"});
+  EXPECT_EQ(2, beyond.rc);
+  EXPECT_EQ(0u, beyond.err.find("Tql25Mirvasta-view: --blocks names block 4, but the submission "
+                                "has 3\nUsage: "));
+  EXPECT_FALSE(beyond.written);
+  for (const char* bad : {"0", "3-2", "x", "1,,2"}) {
+    EXPECT_EQ(2, view(kInput, kSubmission, {"--blocks", bad}).rc) << bad;
+  }
+}
+
+TEST(Viewer, FollowsTheToolsCommandLine) {
+  std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
-  EXPECT_EQ(2, runViewerCommandLine({"a", "b"}, err));
+  EXPECT_EQ(2, runViewerCommandLine({"a", "b"}, out, err));
+  EXPECT_EQ(0u, readAndClose(err).find("Tql25Mirvasta-view: give INPUT, SUBMISSION and OUT.html\n"
+                                       "Usage: "));
+  EXPECT_EQ("", readAndClose(out));
+  out = std::tmpfile();
+  err = std::tmpfile();
+  EXPECT_EQ(0, runViewerCommandLine({"--help"}, out, err));
+  EXPECT_EQ(0u, readAndClose(out).find("Usage: Tql25Mirvasta-view"));
   std::fclose(err);
+}
+
+// The page never takes the place of either file it shows.
+TEST(Viewer, NeverWritesOverItsInputs) {
+  TTempFile input(kInput), submission(kSubmission);
+  for (const std::string& page : {input.path(), submission.path()}) {
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(2, runViewerCommandLine({input.path(), submission.path(), page}, stdout, err));
+    EXPECT_NE(std::string::npos, readAndClose(err).find("nothing was written"));
+  }
+  EXPECT_EQ(kInput, input.read());
+  EXPECT_EQ(kSubmission, submission.read());
 }
 
 }  // namespace

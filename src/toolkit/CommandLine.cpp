@@ -1,0 +1,119 @@
+#include "toolkit/CommandLine.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "base/Files.h"
+
+const char* const kProjectVersion = "Tql25Mirvasta " MIRVASTA_VERSION;
+
+namespace {
+
+bool contains(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+bool isOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+}  // namespace
+
+TArguments splitArguments(const std::vector<std::string>& args,
+                          const std::vector<std::string>& valued,
+                          const std::vector<std::string>& flags) {
+  TArguments split;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (!isOption(arg)) {
+      split.positional.push_back(arg);
+      continue;
+    }
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    if (contains(flags, name)) {
+      if (equals != std::string::npos) throw EUsageError(name + " takes no value");
+      split.options.emplace_back(name, "");
+    } else if (contains(valued, name)) {
+      if (equals != std::string::npos) {
+        split.options.emplace_back(name, arg.substr(equals + 1));
+      } else if (i + 1 < args.size()) {
+        split.options.emplace_back(name, args[++i]);
+      } else {
+        throw EUsageError(name + " needs a value");
+      }
+    } else {
+      throw EUsageError("unknown option: " + name);
+    }
+  }
+  return split;
+}
+
+int runTool(const char* name, const char* usage, const std::vector<std::string>& args,
+            std::FILE* out, std::FILE* err, const std::function<int()>& body) {
+  // --help and --version answer whatever else the line holds.
+  if (contains(args, "--help") || contains(args, "-h")) {
+    std::fputs(usage, out);
+    return kToolExitOk;
+  }
+  if (contains(args, "--version")) {
+    std::fprintf(out, "%s\n", kProjectVersion);
+    return kToolExitOk;
+  }
+  try {
+    return body();
+  } catch (const EUsageError& error) {
+    std::fprintf(err, "%s: %s\n%s", name, error.what(), usage);
+    return kToolExitUsage;
+  } catch (const EOutputError& error) {
+    std::fprintf(err, "%s: %s\n", name, error.what());
+    return kToolExitUsage;
+  }
+}
+
+template <typename Number>
+Number numberOption(const std::string& text, const std::string& option) {
+  Number value{};
+  const char* end = text.data() + text.size();
+  const std::from_chars_result result = std::from_chars(text.data(), end, value);
+  if (text.empty() || result.ec != std::errc() || result.ptr != end) {
+    throw EUsageError(option + " needs a number, not \"" + text + "\"");
+  }
+  return value;
+}
+
+template int numberOption<int>(const std::string&, const std::string&);
+template long numberOption<long>(const std::string&, const std::string&);
+template std::uint64_t numberOption<std::uint64_t>(const std::string&, const std::string&);
+template double numberOption<double>(const std::string&, const std::string&);
+
+double finiteOption(const std::string& text, const std::string& option) {
+  const double value = numberOption<double>(text, option);
+  if (!std::isfinite(value)) throw EUsageError(option + " needs a finite number");
+  return value;
+}
+
+std::FILE* openOutput(const std::string& path, std::FILE* out) {
+  if (path == "-") return out;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) throw EOutputError("cannot write '" + path + "'");
+  return file;
+}
+
+void closeOutput(std::FILE* file, const std::string& path, std::FILE* out) {
+  const bool written = !std::ferror(file);
+  const bool closed = (file == out ? std::fflush(file) : std::fclose(file)) == 0;
+  if (!written || !closed) {
+    throw EOutputError("cannot write '" + (file == out ? std::string("standard output") : path) +
+                       "'");
+  }
+}
+
+void refuseToOverwrite(const std::string& output, const std::vector<std::string>& inputs) {
+  for (const std::string& input : inputs) {
+    if (sameFile(output, input)) {
+      throw EOutputError("the output '" + output + "' is the input '" + input +
+                         "'; nothing was written");
+    }
+  }
+}
