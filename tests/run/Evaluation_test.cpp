@@ -52,6 +52,22 @@ TEST(Evaluation, AReportThatCannotBeWrittenEndsWithCode2) {
   EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
+// Line 1 is six bytes from '0' to '9': the bytes either side of that range,
+// in every place, are refused, and every digit at its highest passes.
+TEST(Evaluation, ChecksEveryDigitOfTheContestantNumber) {
+  EXPECT_EQ(std::string::npos, reportFor(kInput, "999999\nMirvasta\n").find("Napaka"));
+  EXPECT_EQ(std::string::npos, reportFor(kInput, "000000\nMirvasta\n").find("Napaka"));
+  for (int place = 0; place < 6; ++place) {
+    for (char outside : {'/', ':'}) {
+      std::string number = "999999";
+      number[place] = outside;
+      SCOPED_TRACE(number);
+      EXPECT_EQ("Napaka [Tql25Mirvasta.cpp:244]: stevilka tekmovalca bi morala imeti 6 stevk\n-1\n",
+                reportFor(kInput, number + "\nMirvasta\n"));
+    }
+  }
+}
+
 // A report over one of the inputs, by any path or link, would destroy that
 // file before it is read: refused before anything is opened for writing.
 TEST(Evaluation, RefusesAReportThatIsOneOfItsInputs) {

@@ -29,6 +29,11 @@ TEST(SegmentArea, AChordWithinTheToleranceOfTheRimCutsNothing) {
   EXPECT_GT(segmentArea(r - 2e-8, r), 0.0);
   EXPECT_EQ(PI * r * r, segmentArea(-r + 5e-9, r));
   EXPECT_LT(segmentArea(-r + 2e-8, r), PI * r * r);
+  // The limits themselves belong to the rim, and one double inside does not.
+  EXPECT_EQ(0.0, segmentArea(r - 1e-8, r));
+  EXPECT_GT(segmentArea(std::nextafter(r - 1e-8, 0.0), r), 0.0);
+  EXPECT_EQ(PI * r * r, segmentArea(-r + 1e-8, r));
+  EXPECT_LT(segmentArea(std::nextafter(-r + 1e-8, 0.0), r), PI * r * r);
 }
 
 TEST(SegmentArea, MatchesTheCircularSegmentFormula) {
@@ -53,6 +58,11 @@ TEST(LensArea, CoincidentCentresGiveTheSmallerDisc) {
   EXPECT_EQ(PI * 0.2 * 0.2, lensArea(0.2, 0.5, 0));
   EXPECT_EQ(PI * 0.2 * 0.2, lensArea(0.5, 0.2, 5e-9));
   EXPECT_NEAR(M_PI * 0.2 * 0.2, lensArea(0.5, 0.2, 1e-8), near(0.04));
+  // From 1e-8 on, equal discs are two segments, each at 5e-9 from its
+  // centre: each short of half its disc by a strip about 2r 5e-9 wide.
+  const double r = 0.5;
+  EXPECT_EQ(PI * r * r, lensArea(r, r, std::nextafter(1e-8, 0.0)));
+  EXPECT_NEAR(M_PI * r * r - 4 * r * 5e-9, lensArea(r, r, 1e-8), 1e-15);
 }
 
 TEST(LensArea, ADiscInsideAnotherGivesItsOwnArea) {

@@ -87,6 +87,7 @@ TEST(ReadInput, ReportsTheFirstDefectInReadingOrder) {
       // The radius is read before the case number is compared.
       {oneCase("1", "", "2", "1", "x"), "105: napaka pri branju 0-tega polmera"},
       {oneCase() + "\n", "74: prisotna je tudi 7. vrstica, pricakoval bi konec datoteke"},
+      {oneCase() + "x", "74: prisotna je tudi 7. vrstica, pricakoval bi konec datoteke"},
       {"Mirvasta\n2\n\n1\n1\n0.5\n\n3\n1\n0.5\n",
        "129: v vrsticah 6..10 bi moral biti testni primer stevilka 2, ne pa 3"},
       {"Mirvasta\n1\n\n1\n2\n0.5\n3\n",

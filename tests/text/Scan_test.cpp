@@ -31,6 +31,8 @@ TEST(ScanInt, FollowsPercentDPercentCWithTheExactValue) {
       {"x7", 0, ""},
       {"4294967297", 1, "4294967297"},
       {"-18446744073709551617", 1, "-18446744073709551617"},
+      {"9223372036854775808", 1, "9223372036854775808"},
+      {"-9223372036854775809", 1, "-9223372036854775809"},
       {std::string("3\0", 2), 2, "3"},
       {std::string("\0"
                    "3",
@@ -52,7 +54,8 @@ TEST(ScanInt, WithinComparesTheExactValue) {
   EXPECT_TRUE(scanInt("6").within(1, 6, value));
   EXPECT_EQ(6, value);
   value = -99;
-  for (std::string line : {"0", "7", "4294967297", "4294967302", "-4294967295", "99999999999"}) {
+  for (std::string line : {"0", "7", "4294967297", "4294967302", "-4294967295", "99999999999",
+                           "9223372036854775808", "-99999999999999999999"}) {
     SCOPED_TRACE(line);
     EXPECT_FALSE(scanInt(line).within(1, 6, value));
   }
