@@ -4,10 +4,10 @@ BENCH := build-bench
 JOBS := 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test single cross-check sanitize fuzz bench atan2-check clean
+.PHONY: all run test single cross-check sanitize fuzz bench solve-bench atan2-check clean
 
 all: $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta Tql25Mirvasta-selftest Tql25Mirvasta-gen Tql25Mirvasta-view
+	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta Tql25Mirvasta-selftest Tql25Mirvasta-gen Tql25Mirvasta-view Tql25Mirvasta-solve
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
@@ -43,6 +43,11 @@ sanitize:
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Release -DSANITIZE=ON
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
+
+# The optimiser on published packings and realistic inputs (BENCHMARKS.md).
+solve-bench: all
+	python3 bench/solve_bench.py --solver $(BUILD)/Tql25Mirvasta-solve \
+	  --generator $(BUILD)/Tql25Mirvasta-gen --evaluator $(BUILD)/Tql25Mirvasta --work $(BENCH)/solve
 
 # crAtan2 against MPFR on ATAN2_ARGUMENTS random arguments, on every core.
 ATAN2_ARGUMENTS := 100000000

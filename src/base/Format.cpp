@@ -24,3 +24,8 @@ std::string fixedDecimal(double value, int decimals) {
 std::string scientificDecimal(double value, int digits) {
   return formatted(value, std::chars_format::scientific, digits);
 }
+
+std::string shortestDecimal(double value) {
+  char text[kLongest];
+  return std::string(text, std::to_chars(text, text + kLongest, value).ptr);
+}

@@ -11,3 +11,6 @@ std::string fixedDecimal(double value, int decimals);
 
 // "%.<digits>e".
 std::string scientificDecimal(double value, int digits);
+
+// The shortest decimal that reads back as the same double.
+std::string shortestDecimal(double value);

@@ -7,8 +7,11 @@
 #include <random>
 
 #include "base/Assertion.h"
+#include "base/Format.h"
 #include "run/Report.h"
 #include "scoring/Geometry.h"
+#include "solve/Packing.h"
+#include "solve/Submission.h"
 #include "text/Chars.h"
 #include "toolkit/CommandLine.h"
 
@@ -32,11 +35,9 @@ class TRandom {
   std::mt19937_64 engine_;
 };
 
-std::string number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
-}
+// The optimiser's work per case for --place solve, in evaluations of its
+// energy: a second or two for 1000 circles.
+constexpr long kSolveSteps = 20000;
 
 std::vector<double> drawRadii(TRandom& random, int n, const TInputOptions& options) {
   std::vector<double> radii(n);
@@ -98,7 +99,7 @@ std::string generateInput(const TInputOptions& options) {
   for (int k = 1; k <= options.cases; ++k) {
     const int n = random.integer(options.minCircles, options.maxCircles);
     text += "\n" + std::to_string(k) + "\n" + std::to_string(n) + "\n";
-    for (double r : drawRadii(random, n, options)) text += number(r) + "\n";
+    for (double r : drawRadii(random, n, options)) text += shortestDecimal(r) + "\n";
   }
   return text;
 }
@@ -106,18 +107,22 @@ std::string generateInput(const TInputOptions& options) {
 std::string generateSubmission(const std::vector<TTestCase>& testCases,
                                const TSubmissionOptions& options) {
   TRandom random(options.seed);
-  std::string text = options.contestant + "\n" + kTaskName + "\n";
+  std::vector<std::vector<Tocka>> placements;
   for (const TTestCase& testCase : testCases) {
-    text += std::to_string(testCase.number) + "\n";
-    std::vector<Tocka> tocke;
-    if (options.placement == TPlacement::kGreedy) {
-      tocke = greedyPlacement(random, testCase.radii);
+    if (options.placement == TPlacement::kSolve) {
+      // A step limit and no time limit: the same bytes on every machine.
+      const TSearchLimits limits{kSolveSteps, -1};
+      placements.push_back(
+          searchPlacement(testCase.radii, random.integer(0, INT32_MAX), limits).tocke);
+    } else if (options.placement == TPlacement::kGreedy) {
+      placements.push_back(greedyPlacement(random, testCase.radii));
     } else {
+      std::vector<Tocka> tocke;
       for (int i = 0; i < testCase.nCircles; ++i) tocke.push_back({random.unit(), random.unit()});
+      placements.push_back(tocke);
     }
-    for (const Tocka& p : tocke) text += number(p.x) + " " + number(p.y) + "\n";
   }
-  return text;
+  return submissionText(options.contestant, testCases, placements);
 }
 
 namespace {
@@ -134,8 +139,9 @@ constexpr const char* kUsage =
     "  --seed S             the same seed and options give the same file (default 1)\n"
     "or, with --submission INPUT, a valid submission for that input file:\n"
     "  --contestant NNNNNN  the contestant's six digits (default 000000)\n"
-    "  --place random|greedy  uniform centres, or a simple low-overlap placement\n"
-    "                       (default greedy)\n"
+    "  --place random|greedy|solve  uniform centres, a simple low-overlap placement\n"
+    "                       (the default), or the optimiser's, with a fixed amount of\n"
+    "                       work per case\n"
     "  --seed S\n"
     "Options take their value as --name value or --name=value. --help prints this,\n"
     "--version the version. Exit codes: 0 written, 1 an input file the evaluator\n"
@@ -226,10 +232,12 @@ TCommand parseCommand(const std::vector<std::string>& args) {
       command.submission.contestant = value;
       submissionOptions.push_back(option);
     } else if (option == "--place") {
-      if (value != "random" && value != "greedy") {
-        throw EUsageError("--place must be random or greedy, not \"" + value + "\"");
+      if (value != "random" && value != "greedy" && value != "solve") {
+        throw EUsageError("--place must be random, greedy or solve, not \"" + value + "\"");
       }
-      command.submission.placement = value == "random" ? TPlacement::kRandom : TPlacement::kGreedy;
+      command.submission.placement = value == "random"   ? TPlacement::kRandom
+                                     : value == "greedy" ? TPlacement::kGreedy
+                                                         : TPlacement::kSolve;
       submissionOptions.push_back(option);
     }
   }

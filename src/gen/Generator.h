@@ -21,7 +21,7 @@ struct TInputOptions {
   std::uint64_t seed = 1;
 };
 
-enum class TPlacement { kRandom, kGreedy };
+enum class TPlacement { kRandom, kGreedy, kSolve };
 
 // What a generated submission holds.
 struct TSubmissionOptions {

@@ -15,6 +15,13 @@ double allPairsCost(const std::vector<double>& radii, const std::vector<Tocka>& 
 // The same sum, bit for bit, visiting only pairs that can overlap.
 double placementCost(const std::vector<double>& radii, const std::vector<Tocka>& tocke);
 
+// Calls visit(j, k) for every pair k < j whose discs may overlap: those of
+// neighbouring cells of the cost's grid, or every pair where the grid does
+// not pay. For the optimiser, which needs no particular order.
+template <typename Visit>
+void forEachCandidatePair(const std::vector<double>& radii, const std::vector<Tocka>& tocke,
+                          Visit visit);
+
 // Calls visit(j, k, area) for every pair k < j whose lens area is not 0.0,
 // for j ascending and k ascending inside it: the terms of the cost, in the
 // order in which they are added.
@@ -63,7 +70,12 @@ class TGrid {
   long neighbourhoodSizes() const;
 
  private:
-  int index(double coordinate) const { return static_cast<int>(coordinate * cellsPerAxis_); }
+  // A coordinate outside [0, 1] (the optimiser's, between its steps) goes to
+  // the nearest cell: cells then still lie no closer than the points.
+  int index(double coordinate) const {
+    const int cell = static_cast<int>(coordinate * cellsPerAxis_);
+    return cell < 0 ? 0 : cell > cellsPerAxis_ ? cellsPerAxis_ : cell;
+  }
   // The circles a cell will hold once all are added.
   long capacity(int cell) const;
 
@@ -120,5 +132,27 @@ void forEachOverlap(const std::vector<double>& radii, const std::vector<Tocka>& 
       const double area = lensArea(radii[j], radii[k], distance(tocke[j], tocke[k]));
       if (area != 0.0) visit(j, k, area);
     }
+  }
+}
+
+template <typename Visit>
+void forEachCandidatePair(const std::vector<double>& radii, const std::vector<Tocka>& tocke,
+                          Visit visit) {
+  using cost_detail::TGrid;
+  const int n = static_cast<int>(tocke.size());
+  const int cellsPerAxis = cost_detail::gridCellsPerAxis(radii, n);
+  if (cellsPerAxis > 0) {
+    TGrid grid(tocke, cellsPerAxis);
+    if (!cost_detail::tooCrowded(grid, n)) {
+      grid.add(0, tocke[0], radii[0]);
+      for (int j = 1; j < n; ++j) {
+        grid.forEachNeighbour(j, [&](const TGrid::Member& other) { visit(j, other.k); });
+        grid.add(j, tocke[j], radii[j]);
+      }
+      return;
+    }
+  }
+  for (int j = 1; j < n; ++j) {
+    for (int k = 0; k < j; ++k) visit(j, k);
   }
 }

@@ -1,7 +1,6 @@
 #include "view/Viewer.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <tuple>
 
@@ -37,13 +36,6 @@ TOverlaps overlapsOf(const TViewedBlock& block) {
     for (double& share : overlaps.shares) share /= block.rezultat.cena;
   }
   return overlaps;
-}
-
-// Exact coordinates, the shortest text that reads back as the same double,
-// so that each circle stands where its centre line puts it.
-std::string exact(double value) {
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 // Enough digits for a drawing.
@@ -124,8 +116,8 @@ void writeBlock(std::FILE* page, const TViewedBlock& block, int index) {
                brief(view.left).c_str(), brief(-(view.bottom + view.side)).c_str(),
                brief(view.side).c_str(), brief(view.side).c_str());
   for (std::size_t i = 0; i < block.tocke.size(); ++i) {
-    const std::string x = exact(block.tocke[i].x), y = exact(block.tocke[i].y);
-    const std::string r = exact(block.radii[i]);
+    const std::string x = shortestDecimal(block.tocke[i].x), y = shortestDecimal(block.tocke[i].y);
+    const std::string r = shortestDecimal(block.radii[i]);
     std::fprintf(page,
                  "<circle data-i=\"%zu\" cx=\"%s\" cy=\"%s\" r=\"%s\" fill=\"%s\">"
                  "<title>krog %zu: sredisce (%s, %s), polmer %s, delez cene %s</title></circle>\n",

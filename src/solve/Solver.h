@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// A seed for one case, from the run's seed and the case's number, so that
+// each case's search is the same whichever thread runs it and whenever.
+std::uint64_t caseSeed(std::uint64_t seed, int caseNo);
+
+// Runs the optimiser on its arguments (without the program's name): INPUT
+// [-o SUBMISSION] [--seconds S] [--steps K] [--seed N] [--contestant
+// NNNNNN] [--jobs J]. The submission goes to `out` unless -o names a file;
+// progress goes to `err`. Returns the exit code: 0, 1 for an input file the
+// evaluator refuses (its error line goes to `err`), 2 for bad options or an
+// output that must not or cannot be written.
+int runSolverCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
