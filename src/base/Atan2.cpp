@@ -550,7 +550,6 @@ MIRVASTA_INLINE bool fastAtan2With(double y, double x, double& result) {
   return true;
 }
 
-// The whole function for one way of computing products.
 // What the fast path leaves: the values of C's atan2 for zeros, infinities
 // and NaNs, or the precise path.
 double slowAtan2(double y, double x) {
@@ -559,6 +558,7 @@ double slowAtan2(double y, double x) {
   return specialAtan2(y, x);
 }
 
+// The whole function for one way of computing products.
 template <typename Products>
 MIRVASTA_INLINE double atan2With(double y, double x) {
   double result;

@@ -22,6 +22,7 @@ namespace {
 class TRandom {
  public:
   explicit TRandom(std::uint64_t seed) : engine_(seed) {}
+  std::uint64_t bits() { return engine_(); }
   // Uniform in [0, 1).
   double unit() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
   double uniform(double low, double high) {
@@ -112,8 +113,7 @@ std::string generateSubmission(const std::vector<TTestCase>& testCases,
     if (options.placement == TPlacement::kSolve) {
       // A step limit and no time limit: the same bytes on every machine.
       const TSearchLimits limits{kSolveSteps, -1};
-      placements.push_back(
-          searchPlacement(testCase.radii, random.integer(0, INT32_MAX), limits).tocke);
+      placements.push_back(searchPlacement(testCase.radii, random.bits(), limits).tocke);
     } else if (options.placement == TPlacement::kGreedy) {
       placements.push_back(greedyPlacement(random, testCase.radii));
     } else {

@@ -153,8 +153,11 @@ double minimise(TObjective objective, const std::vector<double>& radii, std::vec
       for (std::size_t c = 0; c < size; ++c) direction[c] += s[i][c] * (alpha[i] - beta);
     }
     for (double& d : direction) d = -d;
-    double slope = dot(gradient, direction);
+    const double slope = dot(gradient, direction);
     if (!(slope < 0)) {
+      // Downhill again along the gradient; without one (a disc inside
+      // another, under the area), this is as low as the objective goes.
+      if (s.empty()) break;
       s.clear(), y.clear(), rho.clear();
       continue;
     }

@@ -79,6 +79,16 @@ TEST(Packing, SeparatesDiscsThatStartInsideOthers) {
   EXPECT_EQ(0.0, search(radii, 2000000).cena);
 }
 
+// A disc of radius 2 holds the others wherever they are: their lens areas
+// cannot change, so the cost's gradient is 0 while the cost is not. The
+// search must end, with the small discs apart.
+TEST(Packing, EndsWhereTheCostCannotFall) {
+  const std::vector<double> radii = {2.0, 0.1, 0.1};
+  const TSearchResult result = search(radii, 100000);
+  EXPECT_NEAR(2 * M_PI * 0.01, result.cena, 1e-12);
+  EXPECT_EQ(100000, result.steps);
+}
+
 // Where no placement is free of overlap, the search still returns its best.
 // Ten circles 1% larger than the best packing allows overlap by about 0.004
 // at each of some 17 contacts of that packing, about 6e-5 each.
