@@ -12,7 +12,6 @@
 #include "scoring/Geometry.h"
 #include "solve/Packing.h"
 #include "solve/Submission.h"
-#include "text/Chars.h"
 #include "toolkit/CommandLine.h"
 
 namespace {
@@ -225,11 +224,7 @@ TCommand parseCommand(const std::vector<std::string>& args) {
     } else if (option == "--submission") {
       command.submissionFor = value;
     } else if (option == "--contestant") {
-      if (value.size() != 6 ||
-          !std::all_of(value.begin(), value.end(), [](char c) { return isDigit(c); })) {
-        throw EUsageError("--contestant must be six digits, not \"" + value + "\"");
-      }
-      command.submission.contestant = value;
+      command.submission.contestant = contestantOption(value, option);
       submissionOptions.push_back(option);
     } else if (option == "--place") {
       if (value != "random" && value != "greedy" && value != "solve") {

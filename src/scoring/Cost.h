@@ -97,36 +97,50 @@ bool tooCrowded(const TGrid& grid, int n);
 
 }  // namespace cost_detail
 
+namespace cost_detail {
+
+// Calls nearby(j, grid) for j = 1 .. n - 1 in ascending order, while the grid
+// holds exactly the circles before j, and returns true; or returns false at
+// once where the plain loop over all pairs costs less.
+template <typename Nearby>
+bool withGrid(const std::vector<double>& radii, const std::vector<Tocka>& tocke, Nearby nearby) {
+  const int n = static_cast<int>(tocke.size());
+  const int cellsPerAxis = gridCellsPerAxis(radii, n);
+  if (cellsPerAxis == 0) return false;
+  TGrid grid(tocke, cellsPerAxis);
+  if (tooCrowded(grid, n)) return false;
+  grid.add(0, tocke[0], radii[0]);
+  for (int j = 1; j < n; ++j) {
+    nearby(j, grid);
+    grid.add(j, tocke[j], radii[j]);
+  }
+  return true;
+}
+
+}  // namespace cost_detail
+
 template <typename Visit>
 void forEachOverlap(const std::vector<double>& radii, const std::vector<Tocka>& tocke,
                     Visit visit) {
   using cost_detail::TGrid;
+  // The non-zero terms of one j, put in ascending k before they are visited.
+  std::vector<std::pair<int, double>> terms;
+  const bool gridded = cost_detail::withGrid(radii, tocke, [&](int j, const TGrid& grid) {
+    terms.clear();
+    const double xj = tocke[j].x, yj = tocke[j].y, rj = radii[j];
+    grid.forEachNeighbour(j, [&](const TGrid::Member& other) {
+      const double dx = xj - other.x;
+      const double dy = yj - other.y;
+      const double d = std::sqrt(dx * dx + dy * dy);
+      if (d >= touchingDistance(rj, other.r)) return;
+      const double area = lensArea(rj, other.r, d);
+      if (area != 0.0) terms.emplace_back(other.k, area);
+    });
+    std::sort(terms.begin(), terms.end());
+    for (const auto& term : terms) visit(j, term.first, term.second);
+  });
+  if (gridded) return;
   const int n = static_cast<int>(tocke.size());
-  const int cellsPerAxis = cost_detail::gridCellsPerAxis(radii, n);
-  if (cellsPerAxis > 0) {
-    TGrid grid(tocke, cellsPerAxis);
-    if (!cost_detail::tooCrowded(grid, n)) {
-      // The non-zero terms of one j, put in ascending k before they are visited.
-      std::vector<std::pair<int, double>> terms;
-      grid.add(0, tocke[0], radii[0]);
-      for (int j = 1; j < n; ++j) {
-        terms.clear();
-        const double xj = tocke[j].x, yj = tocke[j].y, rj = radii[j];
-        grid.forEachNeighbour(j, [&](const TGrid::Member& other) {
-          const double dx = xj - other.x;
-          const double dy = yj - other.y;
-          const double d = std::sqrt(dx * dx + dy * dy);
-          if (d >= touchingDistance(rj, other.r)) return;
-          const double area = lensArea(rj, other.r, d);
-          if (area != 0.0) terms.emplace_back(other.k, area);
-        });
-        std::sort(terms.begin(), terms.end());
-        for (const auto& term : terms) visit(j, term.first, term.second);
-        grid.add(j, tocke[j], rj);
-      }
-      return;
-    }
-  }
   for (int j = 1; j < n; ++j) {
     for (int k = 0; k < j; ++k) {
       const double area = lensArea(radii[j], radii[k], distance(tocke[j], tocke[k]));
@@ -139,19 +153,11 @@ template <typename Visit>
 void forEachCandidatePair(const std::vector<double>& radii, const std::vector<Tocka>& tocke,
                           Visit visit) {
   using cost_detail::TGrid;
+  const bool gridded = cost_detail::withGrid(radii, tocke, [&](int j, const TGrid& grid) {
+    grid.forEachNeighbour(j, [&](const TGrid::Member& other) { visit(j, other.k); });
+  });
+  if (gridded) return;
   const int n = static_cast<int>(tocke.size());
-  const int cellsPerAxis = cost_detail::gridCellsPerAxis(radii, n);
-  if (cellsPerAxis > 0) {
-    TGrid grid(tocke, cellsPerAxis);
-    if (!cost_detail::tooCrowded(grid, n)) {
-      grid.add(0, tocke[0], radii[0]);
-      for (int j = 1; j < n; ++j) {
-        grid.forEachNeighbour(j, [&](const TGrid::Member& other) { visit(j, other.k); });
-        grid.add(j, tocke[j], radii[j]);
-      }
-      return;
-    }
-  }
   for (int j = 1; j < n; ++j) {
     for (int k = 0; k < j; ++k) visit(j, k);
   }

@@ -9,12 +9,32 @@
 
 namespace packing_detail {
 
+namespace {
+
+std::vector<Tocka> pointsOf(const std::vector<double>& x) {
+  std::vector<Tocka> points(x.size() / 2);
+  for (std::size_t i = 0; i < points.size(); ++i) points[i] = {x[2 * i], x[2 * i + 1]};
+  return points;
+}
+
+// weight * the squared distance of each centre outside the square, added to
+// the gradient.
+double wallEnergy(const std::vector<double>& x, double weight, std::vector<double>& gradient) {
+  double energy = 0;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    const double outside = x[i] < 0 ? x[i] : x[i] > 1 ? x[i] - 1 : 0.0;
+    energy += weight * outside * outside;
+    gradient[i] += 2 * weight * outside;
+  }
+  return energy;
+}
+
+}  // namespace
+
 double overlapEnergy(const std::vector<double>& radii, const std::vector<double>& x,
                      std::vector<double>& gradient) {
-  const int n = static_cast<int>(radii.size());
-  std::vector<Tocka> points(n);
-  for (int i = 0; i < n; ++i) points[i] = {x[2 * i], x[2 * i + 1]};
-  gradient.assign(2 * n, 0.0);
+  const std::vector<Tocka> points = pointsOf(x);
+  gradient.assign(x.size(), 0.0);
   double energy = 0;
   forEachCandidatePair(radii, points, [&](int j, int k) {
     const double dx = points[j].x - points[k].x, dy = points[j].y - points[k].y;
@@ -32,20 +52,13 @@ double overlapEnergy(const std::vector<double>& radii, const std::vector<double>
     gradient[2 * k] += 2 * depth * ux;
     gradient[2 * k + 1] += 2 * depth * uy;
   });
-  for (int i = 0; i < 2 * n; ++i) {
-    const double outside = x[i] < 0 ? x[i] : x[i] > 1 ? x[i] - 1 : 0.0;
-    energy += outside * outside;
-    gradient[i] += 2 * outside;
-  }
-  return energy;
+  return energy + wallEnergy(x, 1, gradient);
 }
 
 double overlapArea(const std::vector<double>& radii, const std::vector<double>& x,
                    std::vector<double>& gradient) {
-  const int n = static_cast<int>(radii.size());
-  std::vector<Tocka> points(n);
-  for (int i = 0; i < n; ++i) points[i] = {x[2 * i], x[2 * i + 1]};
-  gradient.assign(2 * n, 0.0);
+  const std::vector<Tocka> points = pointsOf(x);
+  gradient.assign(x.size(), 0.0);
   double area = 0;
   forEachCandidatePair(radii, points, [&](int j, int k) {
     const double dx = points[j].x - points[k].x, dy = points[j].y - points[k].y;
@@ -65,13 +78,7 @@ double overlapArea(const std::vector<double>& radii, const std::vector<double>& 
   });
   // The cost ignores the square; the square must hold the centres all the
   // same, and a stiff wall keeps them in.
-  constexpr double kWall = 1e4;
-  for (int i = 0; i < 2 * n; ++i) {
-    const double outside = x[i] < 0 ? x[i] : x[i] > 1 ? x[i] - 1 : 0.0;
-    area += kWall * outside * outside;
-    gradient[i] += 2 * kWall * outside;
-  }
-  return area;
+  return area + wallEnergy(x, 1e4, gradient);
 }
 
 }  // namespace packing_detail

@@ -11,7 +11,6 @@
 #include "run/Report.h"
 #include "solve/Packing.h"
 #include "solve/Submission.h"
-#include "text/Chars.h"
 #include "toolkit/CommandLine.h"
 
 namespace {
@@ -63,11 +62,7 @@ TSolveCommand parseSolveCommand(const std::vector<std::string>& args) {
     } else if (option == "--seed") {
       command.seed = numberOption<std::uint64_t>(value, option);
     } else if (option == "--contestant") {
-      if (value.size() != 6 ||
-          !std::all_of(value.begin(), value.end(), [](char c) { return isDigit(c); })) {
-        throw EUsageError("--contestant must be six digits, not \"" + value + "\"");
-      }
-      command.contestant = value;
+      command.contestant = contestantOption(value, option);
     } else if (option == "--jobs") {
       command.jobs = numberOption<int>(value, option);
       if (command.jobs < 1) throw EUsageError("--jobs must be 1 or more");

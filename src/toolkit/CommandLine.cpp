@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "base/Files.h"
+#include "text/Chars.h"
 
 const char* const kProjectVersion = "Tql25Mirvasta " MIRVASTA_VERSION;
 
@@ -86,6 +87,14 @@ template int numberOption<int>(const std::string&, const std::string&);
 template long numberOption<long>(const std::string&, const std::string&);
 template std::uint64_t numberOption<std::uint64_t>(const std::string&, const std::string&);
 template double numberOption<double>(const std::string&, const std::string&);
+
+std::string contestantOption(const std::string& text, const std::string& option) {
+  if (text.size() != 6 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c); })) {
+    throw EUsageError(option + " must be six digits, not \"" + text + "\"");
+  }
+  return text;
+}
 
 double finiteOption(const std::string& text, const std::string& option) {
   const double value = numberOption<double>(text, option);

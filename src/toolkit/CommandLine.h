@@ -57,6 +57,10 @@ int runTool(const char* name, const char* usage, const std::vector<std::string>&
 template <typename Number>
 Number numberOption(const std::string& text, const std::string& option);
 
+// A contestant's number: exactly six digits. Throws EUsageError naming the
+// option.
+std::string contestantOption(const std::string& text, const std::string& option);
+
 // A double that is finite.
 double finiteOption(const std::string& text, const std::string& option);
 
