@@ -29,6 +29,15 @@ double wallEnergy(const std::vector<double>& x, double weight, std::vector<doubl
   return energy;
 }
 
+// Adds to the gradient d(objective)/dd times the direction from k to j for
+// circle j, and its opposite for circle k.
+void addAlongPair(std::vector<double>& gradient, int j, int k, double slope, double ux, double uy) {
+  gradient[2 * j] += slope * ux;
+  gradient[2 * j + 1] += slope * uy;
+  gradient[2 * k] -= slope * ux;
+  gradient[2 * k + 1] -= slope * uy;
+}
+
 }  // namespace
 
 double overlapEnergy(const std::vector<double>& radii, const std::vector<double>& x,
@@ -47,10 +56,7 @@ double overlapEnergy(const std::vector<double>& radii, const std::vector<double>
     // Coinciding centres have no direction between them: any will do, and a
     // fixed one keeps the search repeatable.
     const double ux = d > 0 ? dx / d : 1.0, uy = d > 0 ? dy / d : 0.0;
-    gradient[2 * j] -= 2 * depth * ux;
-    gradient[2 * j + 1] -= 2 * depth * uy;
-    gradient[2 * k] += 2 * depth * ux;
-    gradient[2 * k + 1] += 2 * depth * uy;
+    addAlongPair(gradient, j, k, -2 * depth, ux, uy);
   });
   return energy + wallEnergy(x, 1, gradient);
 }
@@ -71,10 +77,7 @@ double overlapArea(const std::vector<double>& radii, const std::vector<double>& 
     if (d <= std::abs(rj - rk)) return;
     const double c = (d * d - rk * rk + rj * rj) / (2 * d);
     const double chord = 2 * std::sqrt(std::max(0.0, rj * rj - c * c));
-    gradient[2 * j] -= chord * dx / d;
-    gradient[2 * j + 1] -= chord * dy / d;
-    gradient[2 * k] += chord * dx / d;
-    gradient[2 * k + 1] += chord * dy / d;
+    addAlongPair(gradient, j, k, -chord, dx / d, dy / d);
   });
   // The cost ignores the square; the square must hold the centres all the
   // same, and a stiff wall keeps them in.
