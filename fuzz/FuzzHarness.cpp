@@ -1,50 +1,14 @@
 #include "fuzz/FuzzHarness.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <regex>
-#include <vector>
 
 #include "run/Evaluation.h"
+#include "text/TextModeBuf.h"
 
 namespace {
-
-// A file in memory that the evaluator opens by path like any other.
-class TMemoryFile {
- public:
-  TMemoryFile() : fd_(memfd_create("fuzz", 0)), path_("/proc/self/fd/" + std::to_string(fd_)) {
-    if (fd_ < 0) std::abort();
-  }
-  ~TMemoryFile() { close(fd_); }
-
-  const std::string& path() const { return path_; }
-
-  void write(const std::string& bytes) {
-    if (ftruncate(fd_, 0) != 0 ||
-        pwrite(fd_, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) {
-      std::abort();
-    }
-  }
-
-  std::string read() const {
-    std::string bytes;
-    char buffer[1 << 14];
-    for (off_t at = 0;;) {
-      const ssize_t got = pread(fd_, buffer, sizeof buffer, at);
-      if (got <= 0) return bytes;
-      bytes.append(buffer, got);
-      at += got;
-    }
-  }
-
- private:
-  int fd_;
-  std::string path_;
-};
 
 void require(bool condition, const char* what, const std::string& report) {
   if (condition) return;
@@ -85,14 +49,8 @@ void checkOneBlock(const std::string& report) {
 }  // namespace
 
 std::string evaluateOrAbort(const std::string& input, const std::string& submission) {
-  static TMemoryFile inputFile, submissionFile, reportFile;
-  static std::FILE* const devNull = std::fopen("/dev/null", "w");
-  inputFile.write(input);
-  submissionFile.write(submission);
-  const int rc = runCommandLine(
-      {"eval", inputFile.path(), submissionFile.path(), reportFile.path()}, devNull, devNull);
-  const std::string report = reportFile.read();
-  require(rc == 0, "exit code", report);
+  TTextBytes inputText(input), submissionText(submission);
+  const std::string report = evaluateTexts(inputText, submissionText).report;
   checkOneBlock(report);
   return report;
 }

@@ -3,18 +3,20 @@
 
 Usage: make_single.py SRC_DIR OUTPUT
 
-The evaluator's units are those under SRC_DIR in the floors base, text,
-task, scoring and run. The file holds, after a preamble that fixes its
-floating-point semantics, every header they use, each once and after the
-headers it includes, then every source file, floor by floor. The project's
-own #include lines and #pragma once are dropped; everything else is copied
-as it stands, so the file is the units in order and nothing more.
+The evaluator's units are those that SRC_DIR/evaluator-units.txt lists,
+floor by floor, the list the build makes the evaluator's library from. The
+file holds, after a preamble that fixes its floating-point semantics, every
+header they use, each once and after the headers it includes, then every
+source file in the list's order. The project's own #include lines and
+#pragma once are dropped; everything else is copied as it stands, so the
+file is the units in order and nothing more. A unit that includes a header
+from outside the evaluator's floors, or from a floor above its own, is an
+error: the evaluator never depends on a tool.
 """
 import os
 import re
 import sys
 
-FLOORS = ["base", "text", "task", "scoring", "run"]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"\s*$')
 PRAGMA_ONCE = re.compile(r"^\s*#\s*pragma\s+once\s*$")
 
@@ -28,14 +30,14 @@ PREAMBLE = r"""// Tql25Mirvasta.cpp: the evaluator of the task "Mirvasta" as one
 // Every cost is IEEE-754 binary64 arithmetic in a fixed order, printed to the
 // last bit, so the file fixes its own floating-point semantics whatever the
 // flags: no contraction into fused multiply-adds, no fast-math, no excess
-// precision.
+// precision. The flags that would change it all the same are refused when it
+// compiles (fast-math, reassociation, single-precision constants, x87
+// precision) or, where no macro tells, when it starts: it grades a few
+// placements whose correct reports it knows, and refuses to grade (exit code
+// 3) if its own differ.
 
 #if defined(_MSC_VER) && !defined(_CRT_SECURE_NO_WARNINGS)
 #define _CRT_SECURE_NO_WARNINGS
-#endif
-
-#if defined(__FAST_MATH__)
-#error "Tql25Mirvasta.cpp must not be built with -ffast-math or -Ofast: costs would change."
 #endif
 
 #if defined(__clang__)
@@ -45,15 +47,6 @@ PREAMBLE = r"""// Tql25Mirvasta.cpp: the evaluator of the task "Mirvasta" as one
 #elif defined(_MSC_VER)
 #pragma fp_contract(off)
 #pragma float_control(precise, on)
-#endif
-
-#include <cfloat>
-#include <limits>
-
-static_assert(std::numeric_limits<double>::is_iec559,
-              "Tql25Mirvasta.cpp needs IEEE-754 binary64 doubles.");
-#if !defined(FLT_EVAL_METHOD) || FLT_EVAL_METHOD != 0
-#error "Tql25Mirvasta.cpp needs doubles evaluated in double precision (FLT_EVAL_METHOD 0), not in x87 extended precision: build for SSE2, 64-bit, or with -mfpmath=sse."
 #endif
 """
 
@@ -70,11 +63,28 @@ def body(path):
     return "".join(lines).strip("\n") + "\n"
 
 
+def units(src):
+    """The evaluator's source files, in the list's order."""
+    with open(os.path.join(src, "evaluator-units.txt"), encoding="utf-8") as f:
+        return [l.strip() for l in f if l.strip() and not l.startswith("#")]
+
+
+def floor(unit):
+    return unit.split("/")[0]
+
+
 def main(src, output):
-    sources = [os.path.join(floor, name)
-               for floor in FLOORS
-               for name in sorted(os.listdir(os.path.join(src, floor)))
-               if name.endswith(".cpp")]
+    sources = units(src)
+    floors = []
+    for source in sources:
+        if floor(source) not in floors:
+            floors.append(floor(source))
+
+    def check_layer(unit, included):
+        if floor(included) not in floors:
+            sys.exit("%s includes %s, which is not one of the evaluator's units" % (unit, included))
+        if floors.index(floor(included)) > floors.index(floor(unit)):
+            sys.exit("%s includes %s, from a floor above its own" % (unit, included))
 
     # Headers in an order where each follows the headers it includes.
     headers, visiting = [], set()
@@ -86,12 +96,14 @@ def main(src, output):
             sys.exit("include cycle at " + header)
         visiting.add(header)
         for included in project_includes(os.path.join(src, header)):
+            check_layer(header, included)
             visit(included)
         visiting.discard(header)
         headers.append(header)
 
     for source in sources:
         for included in project_includes(os.path.join(src, source)):
+            check_layer(source, included)
             visit(included)
 
     parts = [PREAMBLE]

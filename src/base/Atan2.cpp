@@ -26,7 +26,10 @@
 #define MIRVASTA_INLINE inline
 #endif
 
-#if defined(__FMA__) || defined(__ARM_FEATURE_FMA) || (defined(_MSC_VER) && defined(__AVX2__))
+// MIRVASTA_SPLIT_PRODUCTS builds the split products alone, as for a CPU
+// without FMA, so that a check can compare the two on one machine.
+#if defined(MIRVASTA_SPLIT_PRODUCTS)
+#elif defined(__FMA__) || defined(__ARM_FEATURE_FMA) || (defined(_MSC_VER) && defined(__AVX2__))
 #define MIRVASTA_FMA_AT_BUILD 1
 #elif (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__)
 #define MIRVASTA_FMA_AT_RUN_TIME 1

@@ -6,13 +6,14 @@
 #include <numeric>
 #include <random>
 
-#include "base/Assertion.h"
 #include "base/Format.h"
+#include "packing/Packing.h"
 #include "run/Report.h"
 #include "scoring/Geometry.h"
-#include "solve/Packing.h"
-#include "solve/Submission.h"
 #include "toolkit/CommandLine.h"
+#include "toolkit/Files.h"
+#include "toolkit/Random.h"
+#include "toolkit/Submission.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ class TRandom {
   explicit TRandom(std::uint64_t seed) : engine_(seed) {}
   std::uint64_t bits() { return engine_(); }
   // Uniform in [0, 1).
-  double unit() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
+  double unit() { return unitDraw(engine_); }
   double uniform(double low, double high) {
     return std::clamp(low + (high - low) * unit(), low, high);
   }
@@ -105,14 +106,21 @@ std::string generateInput(const TInputOptions& options) {
 }
 
 std::string generateSubmission(const std::vector<TTestCase>& testCases,
-                               const TSubmissionOptions& options) {
+                               const TSubmissionOptions& options, std::FILE* progress) {
   TRandom random(options.seed);
   std::vector<std::vector<Tocka>> placements;
   for (const TTestCase& testCase : testCases) {
     if (options.placement == TPlacement::kSolve) {
       // A step limit and no time limit: the same bytes on every machine.
       const TSearchLimits limits{kSolveSteps, -1};
-      placements.push_back(searchPlacement(testCase.radii, random.bits(), limits).tocke);
+      const TSearchResult result = searchPlacement(testCase.radii, random.bits(), limits);
+      placements.push_back(result.tocke);
+      if (progress != nullptr) {
+        std::fprintf(progress, "case %d of %zu: %d circles, cost %s, %ld steps\n", testCase.number,
+                     testCases.size(), testCase.nCircles, costInReport(result.cena).c_str(),
+                     result.steps);
+        std::fflush(progress);
+      }
     } else if (options.placement == TPlacement::kGreedy) {
       placements.push_back(greedyPlacement(random, testCase.radii));
     } else {
@@ -126,7 +134,7 @@ std::string generateSubmission(const std::vector<TTestCase>& testCases,
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kGeneratorUsage =
     "Usage: Tql25Mirvasta-gen [OPTIONS] [-o FILE]\n"
     "Writes a valid task input file for the evaluator, to FILE or, without -o or\n"
     "with -o -, to standard output:\n"
@@ -144,7 +152,8 @@ constexpr const char* kUsage =
     "  --seed S\n"
     "Options take their value as --name value or --name=value. --help prints this,\n"
     "--version the version. Exit codes: 0 written, 1 an input file the evaluator\n"
-    "refuses, 2 a bad option or an output that cannot be written.\n";
+    "refuses, 2 a bad option or a file that cannot be read or written, 3 an\n"
+    "unexpected error. --place solve says how each case came out on standard error.\n";
 
 // The coverage's range: below the least, a radius would come out 0.
 constexpr double kMinCoverage = 1e-12;
@@ -247,29 +256,19 @@ TCommand parseCommand(const std::vector<std::string>& args) {
 }
 
 int generate(const TCommand& command, std::FILE* out, std::FILE* err) {
-  std::string text;
   if (command.submissionFor.empty()) {
-    text = generateInput(command.input);
-  } else {
-    refuseToOverwrite(command.outPath, {command.submissionFor});
-    std::vector<TTestCase> testCases;
-    try {
-      readInput(command.submissionFor.c_str(), testCases);
-    } catch (const EAssertion& failure) {
-      std::fprintf(err, "%s\n", errorLine(failure).c_str());
-      return kToolExitRefusedFile;
-    }
-    text = generateSubmission(testCases, command.submission);
+    TOutput(command.outPath, out, {}).write(generateInput(command.input));
+    return kToolExitOk;
   }
-  std::FILE* file = openOutput(command.outPath, out);
-  std::fwrite(text.data(), 1, text.size(), file);
-  closeOutput(file, command.outPath, out);
+  TOutput output(command.outPath, out, {command.submissionFor});
+  const std::vector<TTestCase> testCases = loadInput(command.submissionFor);
+  output.write(generateSubmission(testCases, command.submission, err));
   return kToolExitOk;
 }
 
 }  // namespace
 
 int runGeneratorCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  return runTool("Tql25Mirvasta-gen", kUsage, args, out, err,
+  return runTool("Tql25Mirvasta-gen", kGeneratorUsage, args, out, err,
                  [&] { return generate(parseCommand(args), out, err); });
 }

@@ -33,9 +33,11 @@ struct TSubmissionOptions {
 // A valid task input file. The same options give the same bytes.
 std::string generateInput(const TInputOptions& options);
 
-// A valid submission answering every test case once, in order.
+// A valid submission answering every test case once, in order. The
+// optimiser's placements say how each case came out on `progress`, unless
+// it is null.
 std::string generateSubmission(const std::vector<TTestCase>& testCases,
-                               const TSubmissionOptions& options);
+                               const TSubmissionOptions& options, std::FILE* progress = nullptr);
 
 // Runs the generator on its arguments (without the program's name); the file
 // goes to `out` unless -o names one. Returns the exit code: 0, 1 for an input

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ constexpr const char* kUsage = "Uporaba: Tql25Kunep eval input.txt submission.tx
 constexpr int kExitOk = 0;
 constexpr int kExitUsage = 1;     // "eval" with fewer than three paths.
 constexpr int kExitNoReport = 2;  // The report could not, or must not, be written.
+// This build's arithmetic gives other costs than the correct ones: it
+// refuses to grade, and writes no report.
+constexpr int kExitWrongArithmetic = 3;
 
 // Runs the program on its arguments (without the program's name): prints the
 // usage, or evaluates and writes the report. Echo lines go to `out`, a report
@@ -24,6 +28,18 @@ int runCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
 // and its result.
 using TBlockVisitor = std::function<void(const TResitev& resitev, const Rezultat& rezultat)>;
 
-// Checks the submission's header and scores each of its case blocks.
-void evaluateSubmission(const char* path, const std::vector<TTestCase>& testCases,
+// Checks the submission's header, read as text from `is`, and scores each of
+// its case blocks.
+void evaluateSubmission(std::istream& is, const std::vector<TTestCase>& testCases,
                         const TBlockVisitor& onBlock);
+
+// What an evaluation writes: the report's bytes and the echo lines for
+// standard output.
+struct TEvaluation {
+  std::string report;
+  std::string echo;
+};
+
+// Evaluates the submission against the task's input file, both read as text.
+// Every failure, a read error included, ends in the report's error block.
+TEvaluation evaluateTexts(std::istream& input, std::istream& submission);

@@ -1,21 +1,19 @@
 #include "run/Report.h"
 
-#include <string>
-
 #include "base/Format.h"
 
 const char* const kSourceFileName = "Tql25Mirvasta.cpp";
 
 std::string costInReport(double cena) { return scientificDecimal(cena, 20); }
 
-void writeSuccessBlock(std::FILE* report, std::FILE* out, const std::vector<Rezultat>& results) {
-  std::fputs(("OK\n" + std::to_string(results.size()) + "\n").c_str(), report);
+std::string successBlock(const std::vector<Rezultat>& results, std::string& echo) {
+  std::string block = "OK\n" + std::to_string(results.size()) + "\n";
   for (const Rezultat& r : results) {
     const std::string caseNo = std::to_string(r.caseNo);
-    std::fputs((caseNo + " " + costInReport(r.cena) + "\n").c_str(), report);
-    std::fputs(("Testni primer " + caseNo + ": cena " + fixedDecimal(r.cena, 6) + ".\n").c_str(),
-               out);
+    block += caseNo + " " + costInReport(r.cena) + "\n";
+    echo += "Testni primer " + caseNo + ": cena " + fixedDecimal(r.cena, 6) + ".\n";
   }
+  return block;
 }
 
 const char* const kUnexpectedErrorLine =
@@ -29,10 +27,6 @@ std::string errorLine(const EAssertion& failure) {
          "]: " + failure.message.c_str();
 }
 
-void writeErrorBlock(std::FILE* report, const EAssertion& failure) {
-  std::fputs((errorLine(failure) + "\n-1\n").c_str(), report);
-}
+std::string errorBlock(const EAssertion& failure) { return errorLine(failure) + "\n-1\n"; }
 
-void writeUnexpectedErrorBlock(std::FILE* report) {
-  std::fputs((std::string(kUnexpectedErrorLine) + "\n-1\n").c_str(), report);
-}
+std::string unexpectedErrorBlock() { return std::string(kUnexpectedErrorLine) + "\n-1\n"; }

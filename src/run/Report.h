@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,9 +12,9 @@ extern const char* const kSourceFileName;
 // A cost as the report prints it, "%.20e": every bit shows.
 std::string costInReport(double cena);
 
-// "OK", the number of results, then one line per result; each result is also
-// echoed on `out` right after its report line, with six decimals.
-void writeSuccessBlock(std::FILE* report, std::FILE* out, const std::vector<Rezultat>& results);
+// "OK", the number of results, then one line per result. Each result's echo
+// line, with six decimals, is appended to `echo`.
+std::string successBlock(const std::vector<Rezultat>& results, std::string& echo);
 
 // The error block's first line, without its line end: the failed check's line
 // and message, which ends at a NUL byte if it holds one.
@@ -25,7 +24,7 @@ std::string errorLine(const EAssertion& failure);
 extern const char* const kUnexpectedErrorLine;
 
 // The error line, then the score line -1.
-void writeErrorBlock(std::FILE* report, const EAssertion& failure);
+std::string errorBlock(const EAssertion& failure);
 
 // For a failure that is not a check's: a fixed text and the score line -1.
-void writeUnexpectedErrorBlock(std::FILE* report);
+std::string unexpectedErrorBlock();

@@ -1,5 +1,7 @@
 #include "scoring/Cost.h"
 
+#include <cmath>
+
 namespace cost_detail {
 
 namespace {
@@ -59,11 +61,10 @@ bool tooCrowded(const TGrid& grid, int n) {
 }  // namespace cost_detail
 
 double allPairsCost(const std::vector<double>& radii, const std::vector<Tocka>& tocke) {
-  const int n = static_cast<int>(tocke.size());
   double cost = 0.0;
-  for (int j = 1; j < n; ++j) {
-    for (int k = 0; k < j; ++k) cost += lensArea(radii[j], radii[k], distance(tocke[j], tocke[k]));
-  }
+  cost_detail::forEveryPair(static_cast<int>(tocke.size()), [&](int j, int k) {
+    cost += lensArea(radii[j], radii[k], distance(tocke[j], tocke[k]));
+  });
   return cost;
 }
 

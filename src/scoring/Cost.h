@@ -1,12 +1,10 @@
 #pragma once
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 #include <vector>
 
 #include "scoring/Geometry.h"
-#include "scoring/Placement.h"
 
 // The cost of a placement: the lens areas of all pairs k < j, added for j
 // ascending and k ascending inside it, the later circle's radius first.
@@ -17,7 +15,8 @@ double placementCost(const std::vector<double>& radii, const std::vector<Tocka>&
 
 // Calls visit(j, k) for every pair k < j whose discs may overlap: those of
 // neighbouring cells of the cost's grid, or every pair where the grid does
-// not pay. For the optimiser, which needs no particular order.
+// not pay. For the optimiser, which needs no particular order; its centres
+// may lie anywhere, NaN included.
 template <typename Visit>
 void forEachCandidatePair(const std::vector<double>& radii, const std::vector<Tocka>& tocke,
                           Visit visit);
@@ -42,15 +41,14 @@ namespace cost_detail {
 class TGrid {
  public:
   struct Member {
-    double x, y, r;
+    Tocka p;
+    double r;
     int k;
   };
 
   TGrid(const std::vector<Tocka>& p, int cellsPerAxis);
 
-  void add(int i, const Tocka& p, double r) {
-    members_[end_[cellOf_[i]]++] = Member{p.x, p.y, r, i};
-  }
+  void add(int i, const Tocka& p, double r) { members_[end_[cellOf_[i]]++] = Member{p, r, i}; }
 
   // Calls visit(member) for every circle added so far in circle i's cell and
   // the cells around it, ascending within each cell.
@@ -71,10 +69,13 @@ class TGrid {
 
  private:
   // A coordinate outside [0, 1] (the optimiser's, between its steps) goes to
-  // the nearest cell: cells then still lie no closer than the points.
+  // the nearest cell: cells then still lie no closer than the points. The
+  // clamping is done in double, before the conversion, which would be
+  // undefined for a huge coordinate or NaN; NaN goes to the first cell.
   int index(double coordinate) const {
-    const int cell = static_cast<int>(coordinate * cellsPerAxis_);
-    return cell < 0 ? 0 : cell > cellsPerAxis_ ? cellsPerAxis_ : cell;
+    const double scaled = coordinate * cellsPerAxis_;
+    if (!(scaled > 0)) return 0;
+    return scaled < cellsPerAxis_ ? static_cast<int>(scaled) : cellsPerAxis_;
   }
   // The circles a cell will hold once all are added.
   long capacity(int cell) const;
@@ -95,10 +96,6 @@ int gridCellsPerAxis(const std::vector<double>& radii, int n);
 // ordering the terms.
 bool tooCrowded(const TGrid& grid, int n);
 
-}  // namespace cost_detail
-
-namespace cost_detail {
-
 // Calls nearby(j, grid) for j = 1 .. n - 1 in ascending order, while the grid
 // holds exactly the circles before j, and returns true; or returns false at
 // once where the plain loop over all pairs costs less.
@@ -117,6 +114,14 @@ bool withGrid(const std::vector<double>& radii, const std::vector<Tocka>& tocke,
   return true;
 }
 
+// Calls visit(j, k) for every pair k < j, in the cost's order.
+template <typename Visit>
+void forEveryPair(int n, Visit visit) {
+  for (int j = 1; j < n; ++j) {
+    for (int k = 0; k < j; ++k) visit(j, k);
+  }
+}
+
 }  // namespace cost_detail
 
 template <typename Visit>
@@ -127,11 +132,9 @@ void forEachOverlap(const std::vector<double>& radii, const std::vector<Tocka>& 
   std::vector<std::pair<int, double>> terms;
   const bool gridded = cost_detail::withGrid(radii, tocke, [&](int j, const TGrid& grid) {
     terms.clear();
-    const double xj = tocke[j].x, yj = tocke[j].y, rj = radii[j];
+    const double rj = radii[j];
     grid.forEachNeighbour(j, [&](const TGrid::Member& other) {
-      const double dx = xj - other.x;
-      const double dy = yj - other.y;
-      const double d = std::sqrt(dx * dx + dy * dy);
+      const double d = distance(tocke[j], other.p);
       if (d >= touchingDistance(rj, other.r)) return;
       const double area = lensArea(rj, other.r, d);
       if (area != 0.0) terms.emplace_back(other.k, area);
@@ -140,13 +143,10 @@ void forEachOverlap(const std::vector<double>& radii, const std::vector<Tocka>& 
     for (const auto& term : terms) visit(j, term.first, term.second);
   });
   if (gridded) return;
-  const int n = static_cast<int>(tocke.size());
-  for (int j = 1; j < n; ++j) {
-    for (int k = 0; k < j; ++k) {
-      const double area = lensArea(radii[j], radii[k], distance(tocke[j], tocke[k]));
-      if (area != 0.0) visit(j, k, area);
-    }
-  }
+  cost_detail::forEveryPair(static_cast<int>(tocke.size()), [&](int j, int k) {
+    const double area = lensArea(radii[j], radii[k], distance(tocke[j], tocke[k]));
+    if (area != 0.0) visit(j, k, area);
+  });
 }
 
 template <typename Visit>
@@ -156,9 +156,5 @@ void forEachCandidatePair(const std::vector<double>& radii, const std::vector<To
   const bool gridded = cost_detail::withGrid(radii, tocke, [&](int j, const TGrid& grid) {
     grid.forEachNeighbour(j, [&](const TGrid::Member& other) { visit(j, other.k); });
   });
-  if (gridded) return;
-  const int n = static_cast<int>(tocke.size());
-  for (int j = 1; j < n; ++j) {
-    for (int k = 0; k < j; ++k) visit(j, k);
-  }
+  if (!gridded) cost_detail::forEveryPair(static_cast<int>(tocke.size()), visit);
 }

@@ -39,7 +39,7 @@ double lensArea(double r, double R, double d) {
   // Signed distance from the r-disc's centre to the common chord. A disc
   // inside the other needs no case of its own: its segment clamps to the
   // whole disc and the other one to 0.
-  const double c = (d * d - R * R + r * r) / (2.0 * d);
+  const double c = chordDistance(r, R, d);
   const double other = d - c;
   if (!chordCuts(c, r) || !chordCuts(other, R)) return segmentArea(c, r) + segmentArea(other, R);
   // Both segments need an arc tangent: the two are computed together.

@@ -1,24 +1,10 @@
 #pragma once
 
-#include <cmath>
 #include <vector>
 
+#include "scoring/Geometry.h"
 #include "task/TaskInput.h"
 #include "text/LineReader.h"
-
-// A circle's centre.
-struct Tocka {
-  double x;
-  double y;
-};
-
-// The distance of two centres, as the cost computes it: from the first
-// centre's coordinates minus the second's.
-inline double distance(const Tocka& a, const Tocka& b) {
-  const double dx = a.x - b.x;
-  const double dy = a.y - b.y;
-  return std::sqrt(dx * dx + dy * dy);
-}
 
 // One answered case block: its case number and its cost.
 struct Rezultat {

@@ -13,6 +13,26 @@ using Random = std::mt19937_64;
 
 int draw(Random& rnd, int a, int b) { return std::uniform_int_distribution<int>(a, b)(rnd); }
 
+// A line on `progress` every few seconds, unless it is null: the drivers
+// print only when their figure changes, which may not happen for hours.
+class TDriverProgress {
+ public:
+  TDriverProgress(std::FILE* progress, const char* driver, const char* figure)
+      : progress_(progress), driver_(driver), figure_(figure) {}
+  void pass(long passes, double value) {
+    if (progress_ == nullptr || !ticker_.due()) return;
+    std::fprintf(progress_, "%s: %ld passes, %s %.6e, %.0f s\n", driver_, passes, figure_, value,
+                 ticker_.elapsed());
+    std::fflush(progress_);
+  }
+
+ private:
+  std::FILE* progress_;
+  const char* driver_;
+  const char* figure_;
+  TTicker ticker_;
+};
+
 }  // namespace
 
 void checkSegment(double x, double r, double& maxRazlika, std::FILE* out) {
@@ -60,10 +80,12 @@ void checkLens(double r, double R, double d, double& maxRazlika, std::FILE* out)
   }
 }
 
-double runSegmentDriver(long passes, std::FILE* out) {
+double runSegmentDriver(long passes, std::FILE* out, std::FILE* progress) {
   Random rnd(123);
   double maxRazlika = 0.0;
+  TDriverProgress report(progress, "segment", "largest difference");
   for (long loop = 0; passes < 0 || loop < passes; ++loop) {
+    report.pass(loop, maxRazlika);
     const int r = draw(rnd, 10, 100);
     const int x = draw(rnd, -r - 2, r + 2);
     checkSegment(x, r, maxRazlika, out);
@@ -73,10 +95,12 @@ double runSegmentDriver(long passes, std::FILE* out) {
   return maxRazlika;
 }
 
-double runLensDriver(long passes, std::FILE* out) {
+double runLensDriver(long passes, std::FILE* out, std::FILE* progress) {
   Random rnd(123);
   double maxRazlika = 0.0;
+  TDriverProgress report(progress, "lens", "largest difference");
   for (long loop = 0; passes < 0 || loop < passes; ++loop) {
+    report.pass(loop, maxRazlika);
     const int a = draw(rnd, 10, 100);
     draw(rnd, 10, 100);  // Drawn but unused: keeps the sequence of draws.
     const int c = draw(rnd, 10, 150);
@@ -86,7 +110,7 @@ double runLensDriver(long passes, std::FILE* out) {
   return maxRazlika;
 }
 
-double runPlacementSearch(long passes, std::FILE* out) {
+double runPlacementSearch(long passes, std::FILE* out, std::FILE* progress) {
   Random rnd(123);
   const std::vector<double> rs = {0.1, 0.2, 0.5, 0.7};
   const int n = static_cast<int>(rs.size());
@@ -95,7 +119,9 @@ double runPlacementSearch(long passes, std::FILE* out) {
   const int fixedYs[] = {50, 70, 70, 30};
   const int S = 100;
   double best = -1.0;
+  TDriverProgress report(progress, "search", "best cost");
   for (long loop = 0; passes < 0 || loop < passes; ++loop) {
+    report.pass(loop, best);
     for (int i = 0; i < n; ++i) {
       xs[i] = draw(rnd, 0, S);
       ys[i] = draw(rnd, 0, S);
@@ -135,11 +161,11 @@ int runSelfTestCommandLine(const std::vector<std::string>& args, std::FILE* out,
     }
     const std::string& driver = split.positional[0];
     if (driver == "segment") {
-      runSegmentDriver(passes, out);
+      runSegmentDriver(passes, out, err);
     } else if (driver == "lens") {
-      runLensDriver(passes, out);
+      runLensDriver(passes, out, err);
     } else if (driver == "search") {
-      runPlacementSearch(passes, out);
+      runPlacementSearch(passes, out, err);
     } else {
       throw EUsageError("unknown driver: " + driver);
     }

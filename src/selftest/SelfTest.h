@@ -17,10 +17,12 @@ void checkLens(double r, double R, double d, double& maxRazlika, std::FILE* out)
 
 // The drivers draw from a 64-bit Mersenne Twister seeded with 123. A negative
 // `passes` runs forever; otherwise each stops after that many passes and
-// returns its largest difference (the search driver its best cost).
-double runSegmentDriver(long passes, std::FILE* out);
-double runLensDriver(long passes, std::FILE* out);
-double runPlacementSearch(long passes, std::FILE* out);
+// returns its largest difference (the search driver its best cost). Every
+// few seconds a line on `progress`, unless it is null, says how far it has
+// come.
+double runSegmentDriver(long passes, std::FILE* out, std::FILE* progress = nullptr);
+double runLensDriver(long passes, std::FILE* out, std::FILE* progress = nullptr);
+double runPlacementSearch(long passes, std::FILE* out, std::FILE* progress = nullptr);
 
 constexpr const char* kSelfTestUsage =
     "Usage: Tql25Mirvasta-selftest DRIVER [--passes N]\n"
@@ -29,8 +31,9 @@ constexpr const char* kSelfTestUsage =
     "  segment  the area beyond a chord, for random chords and radii\n"
     "  lens     the area common to two discs, one inside the other\n"
     "  search   the cost of a fixed placement of four circles\n"
-    "--help prints this, --version the version. Exit codes: 0, or 2 for a bad\n"
-    "option.\n";
+    "A progress line goes to standard error every 5 s. --help prints this,\n"
+    "--version the version. Exit codes: 0, 2 for a bad option, 3 for an\n"
+    "unexpected error.\n";
 
 // Runs the driver named in `args` (without the program's name); returns the
 // exit code: 2, with the reason and the usage on `err`, for anything but a

@@ -4,14 +4,15 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <thread>
 
-#include "base/Assertion.h"
+#include "packing/Packing.h"
 #include "run/Report.h"
-#include "solve/Packing.h"
-#include "solve/Submission.h"
 #include "toolkit/CommandLine.h"
+#include "toolkit/Files.h"
+#include "toolkit/Submission.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ constexpr const char* kSolverUsage =
     "Usage: Tql25Mirvasta-solve INPUT [-o SUBMISSION] [OPTIONS]\n"
     "Writes a valid submission that answers every case of INPUT once, in order, with\n"
     "the least costly placement it finds: to SUBMISSION, or to standard output.\n"
-    "  --seconds S          time for each case (default 10); a case ends early at cost 0\n"
+    "  --seconds S          time for each case (default 10, or none with --steps); a\n"
+    "                       case ends early at cost 0\n"
     "  --steps K            work for each case, in evaluations of the overlap energy;\n"
     "                       with a seed, the same bytes on every run (default: no limit)\n"
     "  --seed N             the search's seed (default 1)\n"
@@ -28,8 +30,8 @@ constexpr const char* kSolverUsage =
     "                       submission is the same whatever J is\n"
     "Progress goes to standard error. Options take their value as --name value or\n"
     "--name=value. --help prints this, --version the version. Exit codes: 0 written,\n"
-    "1 an input file the evaluator refuses, 2 a bad option or an output that cannot\n"
-    "be written.\n";
+    "1 an input file the evaluator refuses, 2 a bad option or a file that cannot be\n"
+    "read or written, 3 an unexpected error.\n";
 
 // How often a long run says how far it has come.
 constexpr auto kProgressEvery = std::chrono::seconds(5);
@@ -50,12 +52,14 @@ TSolveCommand parseSolveCommand(const std::vector<std::string>& args) {
   TSolveCommand command;
   command.inputPath = split.positional[0];
   command.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  bool secondsGiven = false;
   for (const auto& [option, value] : split.options) {
     if (option == "-o") {
       command.outPath = value;
     } else if (option == "--seconds") {
       command.limits.seconds = finiteOption(value, option);
       if (!(command.limits.seconds > 0)) throw EUsageError("--seconds must be above 0");
+      secondsGiven = true;
     } else if (option == "--steps") {
       command.limits.steps = numberOption<long>(value, option);
       if (command.limits.steps < 1) throw EUsageError("--steps must be 1 or more");
@@ -68,79 +72,120 @@ TSolveCommand parseSolveCommand(const std::vector<std::string>& args) {
       if (command.jobs < 1) throw EUsageError("--jobs must be 1 or more");
     }
   }
+  // A step limit alone is a run that gives the same bytes at any load.
+  if (command.limits.steps >= 0 && !secondsGiven) command.limits.seconds = -1;
   return command;
 }
 
-// What the workers have done, for the progress lines.
+// What the workers have done and are doing, for the progress lines.
 class TProgress {
  public:
-  TProgress(std::FILE* err, int cases) : err_(err), cases_(cases) {}
+  TProgress(std::FILE* err, const std::vector<TTestCase>& testCases)
+      : err_(err), testCases_(testCases), statuses_(testCases.size()) {}
 
-  void finished(const TTestCase& testCase, const TSearchResult& result, double seconds) {
+  TSearchStatus& started(int c) {
     std::lock_guard<std::mutex> lock(mutex_);
+    running_.push_back(c);
+    return statuses_[c];
+  }
+
+  void finished(int c, const TSearchResult& result, double seconds) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    running_.erase(std::find(running_.begin(), running_.end(), c));
     ++done_;
-    std::fprintf(err_, "case %d of %d: %d circles, cost %s, %.2f s\n", testCase.number, cases_,
-                 testCase.nCircles, costInReport(result.cena).c_str(), seconds);
+    std::fprintf(err_, "case %d of %zu: %d circles, cost %s, %ld steps, %.2f s\n",
+                 testCases_[c].number, testCases_.size(), testCases_[c].nCircles,
+                 costInReport(result.cena).c_str(), result.steps, seconds);
     std::fflush(err_);
     changed_.notify_all();
   }
 
-  // Says every few seconds how many cases are done, until all are.
+  // A worker that failed: the others stop after their case.
+  void failed(std::exception_ptr failure) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!failure_) failure_ = failure;
+    changed_.notify_all();
+  }
+  bool stopping() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return failure_ != nullptr;
+  }
+  // Rethrows a worker's failure.
+  void rethrow() {
+    if (failure_) std::rethrow_exception(failure_);
+  }
+
+  // Says every few seconds how many cases are done and how far the running
+  // ones have come, until all are done or a worker has failed.
   void reportUntilDone() {
     const auto start = std::chrono::steady_clock::now();
+    const auto all = static_cast<int>(testCases_.size());
     std::unique_lock<std::mutex> lock(mutex_);
-    while (!changed_.wait_for(lock, kProgressEvery, [this] { return done_ == cases_; })) {
+    while (!changed_.wait_for(lock, kProgressEvery, [&] { return done_ == all || failure_; })) {
       const double elapsed =
           std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-      std::fprintf(err_, "solving: %d of %d cases done, %.0f s\n", done_, cases_, elapsed);
+      std::fprintf(err_, "solving: %d of %d cases done, %.0f s", done_, all, elapsed);
+      for (int c : running_) {
+        const double cena = statuses_[c].cena;
+        std::fprintf(err_, "; case %d: cost %s, %ld steps", testCases_[c].number,
+                     cena < 0 ? "-" : costInReport(cena).c_str(), statuses_[c].steps.load());
+      }
+      std::fprintf(err_, "\n");
       std::fflush(err_);
     }
   }
 
  private:
   std::FILE* err_;
-  int cases_;
+  const std::vector<TTestCase>& testCases_;
+  std::vector<TSearchStatus> statuses_;
+  std::vector<int> running_;
   int done_ = 0;
+  std::exception_ptr failure_;
   std::mutex mutex_;
   std::condition_variable changed_;
 };
 
 int solve(const TSolveCommand& command, std::FILE* out, std::FILE* err) {
-  refuseToOverwrite(command.outPath, {command.inputPath});
-  std::vector<TTestCase> testCases;
-  try {
-    readInput(command.inputPath.c_str(), testCases);
-  } catch (const EAssertion& failure) {
-    std::fprintf(err, "%s\n", errorLine(failure).c_str());
-    return kToolExitRefusedFile;
-  }
+  TOutput output(command.outPath, out, {command.inputPath});
+  const std::vector<TTestCase> testCases = loadInput(command.inputPath);
 
   // Each worker takes the next case; each case's result depends on the case
   // alone, so the order in which they finish does not matter.
   const int cases = static_cast<int>(testCases.size());
   std::vector<std::vector<Tocka>> placements(cases);
   std::atomic<int> next{0};
-  TProgress progress(err, cases);
+  TProgress progress(err, testCases);
   auto work = [&] {
-    for (int c; (c = next++) < cases;) {
-      const auto start = std::chrono::steady_clock::now();
-      const TSearchResult result = searchPlacement(
-          testCases[c].radii, caseSeed(command.seed, testCases[c].number), command.limits);
-      placements[c] = result.tocke;
-      progress.finished(
-          testCases[c], result,
-          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    try {
+      for (int c; !progress.stopping() && (c = next++) < cases;) {
+        const auto start = std::chrono::steady_clock::now();
+        TSearchStatus& status = progress.started(c);
+        const TSearchResult result =
+            searchPlacement(testCases[c].radii, caseSeed(command.seed, testCases[c].number),
+                            command.limits, &status);
+        placements[c] = result.tocke;
+        progress.finished(
+            c, result,
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+      }
+    } catch (...) {
+      progress.failed(std::current_exception());
     }
   };
+  // A worker's failure, or one to start a worker, is the run's, once every
+  // worker has ended.
   std::vector<std::thread> workers;
-  for (int j = 0; j < std::min(command.jobs, cases); ++j) workers.emplace_back(work);
-  progress.reportUntilDone();
+  try {
+    for (int j = 0; j < std::min(command.jobs, cases); ++j) workers.emplace_back(work);
+    progress.reportUntilDone();
+  } catch (...) {
+    progress.failed(std::current_exception());
+  }
   for (std::thread& worker : workers) worker.join();
+  progress.rethrow();
 
-  const std::string text = submissionText(command.contestant, testCases, placements);
-  std::FILE* file = openOutput(command.outPath, out);
-  std::fwrite(text.data(), 1, text.size(), file);
-  closeOutput(file, command.outPath, out);
+  output.write(submissionText(command.contestant, testCases, placements));
   return kToolExitOk;
 }
 

@@ -9,6 +9,10 @@ const std::string kTaskName = "Mirvasta";
 
 void readInput(const char* path, std::vector<TTestCase>& testCases) {
   TTextFile is(path);
+  readInput(is, testCases);
+}
+
+void readInput(std::istream& is, std::vector<TTestCase>& testCases) {
   TLineReader reader(is);
 
   std::string problemName;

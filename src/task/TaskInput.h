@@ -20,8 +20,11 @@ struct TTestCase {
   std::vector<double> radii;
 };
 
-// Loads and checks the whole input file; on success `testCases` holds the
-// cases in file order, case k + 1 at index k.
+// Loads and checks the whole input file, read as text; on success
+// `testCases` holds the cases in file order, case k + 1 at index k.
+void readInput(std::istream& is, std::vector<TTestCase>& testCases);
+
+// The same from the file at `path`; one that cannot be opened reads as empty.
 void readInput(const char* path, std::vector<TTestCase>& testCases);
 
 // Reads one case, from its empty first line to its last radius.

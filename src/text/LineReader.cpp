@@ -31,6 +31,12 @@ void TLineReader::readInts(std::vector<int>& values, int count, bool allowNegati
         ". vrstici bi moralo biti ", count, " stevil, ne pa ", static_cast<int>(values.size()));
 }
 
+bool TLineReader::nextLine(std::string& line) {
+  if (!std::getline(is_, line)) return false;
+  countLine();
+  return true;
+}
+
 void TLineReader::expectEnd() {
   std::string line;
   std::getline(is_, line);

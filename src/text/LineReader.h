@@ -19,14 +19,16 @@ class TLineReader {
   void readInts(std::vector<int>& values, int count, bool allowNegative);
   // Requires that no further line follows.
   void expectEnd();
-
-  // Adds one line to `lineNo`; a caller that reads a line straight from the
-  // stream counts it here. Throws std::overflow_error past the int range.
-  void countLine();
+  // Replaces `line` with the next line and counts it, or returns false at the
+  // end of the input, where a missing line is no failure.
+  bool nextLine(std::string& line);
 
   // Lines consumed so far.
   int lineNo = 0;
 
  private:
+  // Throws std::overflow_error past the int range.
+  void countLine();
+
   std::istream& is_;
 };

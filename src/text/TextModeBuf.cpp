@@ -80,10 +80,26 @@ bool TTextModeBuf::refill() {
   setg(start, start, out);
   return out > start || !ended_;
 }
-TTextFile::TTextFile(const char* path) : std::istream(nullptr), text_(file_) {
-  // Unbuffered: the text-mode buffer reads whole blocks itself.
-  file_.pubsetbuf(nullptr, 0);
-  file_.open(path, std::ios::in | std::ios::binary);
+
+TTextStream::TTextStream(std::streambuf& source) : std::istream(nullptr), text_(source) {
   rdbuf(&text_);
+  // A read error reaches the caller instead of reading as the end.
   exceptions(std::ios::badbit);
 }
+
+namespace text_detail {
+TBytesSource::TBytesSource(const char* data, std::size_t size) {
+  // The get area is only read, never written through.
+  char* begin = const_cast<char*>(data);
+  setg(begin, begin, begin + size);
+}
+}  // namespace text_detail
+
+TTextFile::TTextFile(const char* path) : TTextStream(file) {
+  // Unbuffered: the text-mode buffer reads whole blocks itself.
+  file.pubsetbuf(nullptr, 0);
+  file.open(path, std::ios::in | std::ios::binary);
+}
+
+TTextBytes::TTextBytes(std::string_view bytes)
+    : TBytesSource(bytes.data(), bytes.size()), TTextStream(static_cast<TBytesSource&>(*this)) {}

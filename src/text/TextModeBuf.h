@@ -3,6 +3,7 @@
 #include <fstream>
 #include <istream>
 #include <streambuf>
+#include <string_view>
 #include <vector>
 
 // Shows a byte source as the grading platform's text mode reads a file: a
@@ -29,14 +30,37 @@ class TTextModeBuf : public std::streambuf {
   bool deliveredAny_ = false;
 };
 
-// An input file opened for reading as text. A file that cannot be opened or
-// read at all reads as an empty file; a read error after the first bytes is
-// thrown out of the read, so that it is never taken for the end of the file.
-class TTextFile : public std::istream {
+// A byte source read as text, through a TTextModeBuf. A source that fails
+// before its first byte reads as empty, like a file that cannot be opened; a
+// read error after the first bytes is thrown out of the read, so that it is
+// never taken for the end of the input.
+class TTextStream : public std::istream {
  public:
-  explicit TTextFile(const char* path);
+  explicit TTextStream(std::streambuf& source);
 
  private:
-  std::filebuf file_;
   TTextModeBuf text_;
+};
+
+namespace text_detail {
+// The byte sources, as bases that are built before the stream over them.
+struct TFileSource {
+  std::filebuf file;
+};
+struct TBytesSource : std::streambuf {
+  TBytesSource(const char* data, std::size_t size);
+};
+}  // namespace text_detail
+
+// An input file opened for reading as text. A file that cannot be opened or
+// read at all reads as an empty file.
+class TTextFile : private text_detail::TFileSource, public TTextStream {
+ public:
+  explicit TTextFile(const char* path);
+};
+
+// Bytes in memory read as text, without a copy: they must outlive the stream.
+class TTextBytes : private text_detail::TBytesSource, public TTextStream {
+ public:
+  explicit TTextBytes(std::string_view bytes);
 };

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <new>
 
-#include "base/Files.h"
 #include "text/Chars.h"
+#include "toolkit/Files.h"
 
-const char* const kProjectVersion = "Tql25Mirvasta " MIRVASTA_VERSION;
+const char* const kProjectVersion = MIRVASTA_VERSION;
 
 namespace {
 
@@ -58,7 +60,7 @@ int runTool(const char* name, const char* usage, const std::vector<std::string>&
     return kToolExitOk;
   }
   if (contains(args, "--version")) {
-    std::fprintf(out, "%s\n", kProjectVersion);
+    std::fprintf(out, "%s %s\n", name, kProjectVersion);
     return kToolExitOk;
   }
   try {
@@ -66,10 +68,20 @@ int runTool(const char* name, const char* usage, const std::vector<std::string>&
   } catch (const EUsageError& error) {
     std::fprintf(err, "%s: %s\n%s", name, error.what(), usage);
     return kToolExitUsage;
-  } catch (const EOutputError& error) {
+  } catch (const EFileError& error) {
     std::fprintf(err, "%s: %s\n", name, error.what());
     return kToolExitUsage;
+  } catch (const ERefusedFile& refused) {
+    std::fprintf(err, "%s\n", refused.what());
+    return kToolExitRefusedFile;
+  } catch (const std::bad_alloc&) {
+    std::fprintf(err, "%s: out of memory\n", name);
+  } catch (const std::exception& error) {
+    std::fprintf(err, "%s: unexpected error: %s\n", name, error.what());
+  } catch (...) {
+    std::fprintf(err, "%s: unexpected error\n", name);
   }
+  return kToolExitUnexpected;
 }
 
 template <typename Number>
@@ -102,27 +114,19 @@ double finiteOption(const std::string& text, const std::string& option) {
   return value;
 }
 
-std::FILE* openOutput(const std::string& path, std::FILE* out) {
-  if (path == "-") return out;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) throw EOutputError("cannot write '" + path + "'");
-  return file;
+namespace {
+double now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+}  // namespace
+
+TTicker::TTicker(double seconds) : seconds_(seconds), start_(now()), next_(start_ + seconds) {}
+
+bool TTicker::due() {
+  const double t = now();
+  if (t < next_) return false;
+  next_ = t + seconds_;
+  return true;
 }
 
-void closeOutput(std::FILE* file, const std::string& path, std::FILE* out) {
-  const bool written = !std::ferror(file);
-  const bool closed = (file == out ? std::fflush(file) : std::fclose(file)) == 0;
-  if (!written || !closed) {
-    throw EOutputError("cannot write '" + (file == out ? std::string("standard output") : path) +
-                       "'");
-  }
-}
-
-void refuseToOverwrite(const std::string& output, const std::vector<std::string>& inputs) {
-  for (const std::string& input : inputs) {
-    if (sameFile(output, input)) {
-      throw EOutputError("the output '" + output + "' is the input '" + input +
-                         "'; nothing was written");
-    }
-  }
-}
+double TTicker::elapsed() const { return now() - start_; }

@@ -10,25 +10,21 @@
 // The command-line convention of the companion tools (the evaluator's own
 // command line is the grading platform's and keeps its form):
 //   --help prints the usage on standard output, exit 0;
-//   --version prints the project's version, exit 0;
+//   --version prints the tool's name and version, exit 0;
 //   a bad option gives its reason and the usage on standard error, exit 2;
 //   an option's value follows it, as "--name value" or "--name=value".
 
 constexpr int kToolExitOk = 0;
-constexpr int kToolExitRefusedFile = 1;  // An input file the evaluator refuses.
-constexpr int kToolExitUsage = 2;        // A bad option, or an output that cannot be written.
+constexpr int kToolExitRefusedFile = 1;  // A file the evaluator refuses.
+constexpr int kToolExitUsage = 2;        // A bad option, or a file that cannot be read or written.
+constexpr int kToolExitUnexpected = 3;   // Anything else, out of memory for one.
 
-// "Tql25Mirvasta <version>".
+// The project's version, as "1.2.0".
 extern const char* const kProjectVersion;
 
 // A command line that breaks the convention or a tool's own rules; its text
 // is the reason, which the usage follows.
 struct EUsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-// An output that must not or cannot be written; its text is the reason.
-struct EOutputError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
@@ -46,9 +42,10 @@ TArguments splitArguments(const std::vector<std::string>& args,
                           const std::vector<std::string>& valued,
                           const std::vector<std::string>& flags);
 
-// Runs a tool: answers --help and --version, and turns an EUsageError
-// thrown by `body` into its reason and the usage on `err`, an EOutputError
-// into its reason alone, each with exit code 2.
+// Runs a tool: answers --help and --version, and reports every exception
+// that `body` throws on `err`, each with its exit code: an EUsageError with
+// the usage after its reason, an EFileError's reason, an ERefusedFile's
+// error line, anything else as an unexpected error.
 int runTool(const char* name, const char* usage, const std::vector<std::string>& args,
             std::FILE* out, std::FILE* err, const std::function<int()>& body);
 
@@ -64,14 +61,17 @@ std::string contestantOption(const std::string& text, const std::string& option)
 // A double that is finite.
 double finiteOption(const std::string& text, const std::string& option);
 
-// Opens `path` for writing, or gives `out` for "-"; throws EOutputError
-// when it cannot.
-std::FILE* openOutput(const std::string& path, std::FILE* out);
+// Calls due() as often as it likes; it is true once every `seconds`, for a
+// progress line on a long run.
+class TTicker {
+ public:
+  explicit TTicker(double seconds = 5);
+  bool due();
+  // Seconds since the ticker was made.
+  double elapsed() const;
 
-// Finishes an output from openOutput; throws EOutputError when anything
-// written failed to reach it.
-void closeOutput(std::FILE* file, const std::string& path, std::FILE* out);
-
-// Refuses to write `output` when it is one of `inputs`: the same file by any
-// path or link. Throws EOutputError naming both.
-void refuseToOverwrite(const std::string& output, const std::vector<std::string>& inputs);
+ private:
+  double seconds_;
+  double start_;
+  double next_;
+};

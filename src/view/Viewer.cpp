@@ -5,10 +5,10 @@
 #include <tuple>
 
 #include "base/Format.h"
-#include "run/Evaluation.h"
 #include "run/Report.h"
 #include "scoring/Cost.h"
 #include "toolkit/CommandLine.h"
+#include "toolkit/Files.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ void writeLens(std::FILE* page, const TViewedBlock& block, const TPair& pair) {
                  brief(c.x).c_str(), brief(c.y).c_str(), brief(std::min(ra, rb)).c_str());
     return;
   }
-  const double along = (ra * ra - rb * rb + d * d) / (2 * d);
+  const double along = chordDistance(ra, rb, d);
   const double half = std::sqrt(std::max(0.0, ra * ra - along * along));
   const double ux = dx / d, uy = dy / d;
   const double px = a.x + along * ux, py = a.y + along * uy;
@@ -240,7 +240,8 @@ constexpr const char* kViewerUsage =
     "evaluator checks it; OUT.html - writes it to standard output.\n"
     "  --blocks LIST   only these blocks, by their place in the submission: 3 or 1,4-6\n"
     "--help prints this, --version the version. Exit codes: 0 written, 1 files the\n"
-    "evaluator refuses, 2 a bad option or a page that cannot be written.\n";
+    "evaluator refuses, 2 a bad option or a file that cannot be read or written,\n"
+    "3 an unexpected error.\n";
 
 // Above this a browser opens the page slowly, if at all.
 constexpr long kLargePage = 50L << 20;
@@ -274,26 +275,17 @@ int view(const TArguments& split, std::FILE* out, std::FILE* err) {
   std::vector<std::pair<int, int>> ranges;
   for (const auto& option : split.options) ranges = blockRanges(option.second);
   const std::string& pagePath = split.positional[2];
-  refuseToOverwrite(pagePath, {split.positional[0], split.positional[1]});
+  TOutput output(pagePath, out, {split.positional[0], split.positional[1]});
 
+  const std::vector<TTestCase> testCases = loadInput(split.positional[0]);
   std::vector<TViewedBlock> blocks;
   int places = 0;
-  try {
-    std::vector<TTestCase> testCases;
-    readInput(split.positional[0].c_str(), testCases);
-    evaluateSubmission(split.positional[1].c_str(), testCases,
-                       [&](const TResitev& resitev, const Rezultat& rezultat) {
-                         if (chosen(ranges, ++places)) {
-                           blocks.push_back({rezultat, resitev.testCase->radii, resitev.tocke});
-                         }
-                       });
-  } catch (const EAssertion& failure) {
-    std::fprintf(err, "%s\n", errorLine(failure).c_str());
-    return kToolExitRefusedFile;
-  } catch (...) {
-    std::fprintf(err, "%s\n", kUnexpectedErrorLine);
-    return kToolExitRefusedFile;
-  }
+  loadSubmission(readFileBytes(split.positional[1]), testCases,
+                 [&](const TResitev& resitev, const Rezultat& rezultat) {
+                   if (chosen(ranges, ++places)) {
+                     blocks.push_back({rezultat, resitev.testCase->radii, resitev.tocke});
+                   }
+                 });
   for (const auto& range : ranges) {
     if (range.second > places) {
       throw EUsageError("--blocks names block " + std::to_string(range.second) +
@@ -301,10 +293,10 @@ int view(const TArguments& split, std::FILE* out, std::FILE* err) {
     }
   }
 
-  std::FILE* page = openOutput(pagePath, out);
+  std::FILE* page = output.begin();
   writePage(page, blocks);
   const long size = std::ftell(page);
-  closeOutput(page, pagePath, out);
+  output.finish();
   if (size > kLargePage) {
     std::fprintf(err,
                  "Tql25Mirvasta-view: the page is %ld MiB, which browsers open slowly; --blocks "

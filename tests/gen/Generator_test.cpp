@@ -4,12 +4,12 @@
 
 #include <cmath>
 #include <filesystem>
-#include <tuple>
 
 #include "run/Evaluation.h"
 #include "scoring/Geometry.h"
 #include "support/Run.h"
 #include "support/TempFile.h"
+#include "support/TextStream.h"
 
 namespace {
 
@@ -22,15 +22,14 @@ struct TGenerated {
 TGenerated generate(std::vector<std::string> args) {
   TTempFile out;
   args.insert(args.begin(), {"-o", out.path()});
-  std::FILE* err = std::tmpfile();
-  const int rc = runGeneratorCommandLine(args, stdout, err);
-  return {rc, out.read(), readAndClose(err)};
+  const TRunResult result = runMain(runGeneratorCommandLine, args);
+  return {result.rc, out.read(), result.err};
 }
 
 std::vector<TTestCase> load(const std::string& input) {
-  TTempFile file(input);
+  TMemoryText text(input);
   std::vector<TTestCase> testCases;
-  readInput(file.path().c_str(), testCases);
+  readInput(text.is, testCases);
   return testCases;
 }
 
@@ -172,22 +171,16 @@ TEST(Generator, TheLeastCoverageGivesValidRadii) {
 // The tools' shared convention: help and version on standard output, values
 // after '=' as well as after a blank, "-" for standard output.
 TEST(Generator, FollowsTheToolsCommandLine) {
-  auto runWith = [](const std::vector<std::string>& args) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int rc = runGeneratorCommandLine(args, out, err);
-    return std::tuple{rc, readAndClose(out), readAndClose(err)};
-  };
-  const auto [helpRc, help, helpErr] = runWith({"--cases", "3", "--help"});
-  EXPECT_EQ(0, helpRc);
-  EXPECT_EQ(0u, help.find("Usage: Tql25Mirvasta-gen"));
-  EXPECT_EQ("", helpErr);
-  const auto [versionRc, version, versionErr] = runWith({"--version"});
-  EXPECT_EQ(0, versionRc);
-  EXPECT_EQ(0u, version.find("Tql25Mirvasta "));
-  const auto [rc, text, err] = runWith({"--cases=2", "--seed=4", "-o", "-"});
-  EXPECT_EQ(0, rc) << err;
-  EXPECT_EQ(generate({"--cases", "2", "--seed", "4"}).text, text);
+  const TRunResult help = runMain(runGeneratorCommandLine, {"--cases", "3", "--help"});
+  EXPECT_EQ(0, help.rc);
+  EXPECT_EQ(0u, help.out.find("Usage: Tql25Mirvasta-gen"));
+  EXPECT_EQ("", help.err);
+  const TRunResult version = runMain(runGeneratorCommandLine, {"--version"});
+  EXPECT_EQ(0, version.rc);
+  EXPECT_EQ(0u, version.out.find("Tql25Mirvasta-gen "));
+  const TRunResult written = runMain(runGeneratorCommandLine, {"--cases=2", "--seed=4", "-o", "-"});
+  EXPECT_EQ(0, written.rc) << written.err;
+  EXPECT_EQ(generate({"--cases", "2", "--seed", "4"}).text, written.out);
 }
 
 // -o never names the input file the submission answers: not by its path,
@@ -198,11 +191,12 @@ TEST(Generator, NeverWritesOverItsInput) {
   const std::string link = input.path() + ".link";
   std::filesystem::create_hard_link(input.path(), link);
   for (const std::string& out : {input.path(), link}) {
-    std::FILE* err = std::tmpfile();
-    EXPECT_EQ(2, runGeneratorCommandLine({"--submission", input.path(), "-o", out}, stdout, err));
+    const TRunResult result =
+        runMain(runGeneratorCommandLine, {"--submission", input.path(), "-o", out});
+    EXPECT_EQ(2, result.rc);
     EXPECT_EQ("Tql25Mirvasta-gen: the output '" + out + "' is the input '" + input.path() +
                   "'; nothing was written\n",
-              readAndClose(err));
+              result.err);
     EXPECT_EQ(original, input.read());
   }
 }

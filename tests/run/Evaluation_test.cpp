@@ -5,8 +5,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "run/KnownAnswers.h"
+#include "support/FailingSource.h"
 #include "support/Run.h"
 #include "support/TempFile.h"
+#include "text/TextModeBuf.h"
 
 // Checks 246 (six digits that do not convert) and 261 (a case number in range
 // without its case) guard states that no file can produce, so no test reaches
@@ -51,6 +54,27 @@ TEST(Evaluation, AReportThatCannotBeWrittenEndsWithCode2) {
   }
   EXPECT_FALSE(std::filesystem::exists(missing));
 }
+
+// A disk that fails in the middle of a file must not pass for the file's end,
+// which would read as the contestant's missing line.
+TEST(Evaluation, AReadErrorGivesTheUnexpectedErrorBlock) {
+  const std::string submission = "123456\nMirvasta\n1\n0.5 0.5\n";
+  for (bool inputFails : {true, false}) {
+    SCOPED_TRACE(inputFails ? "input" : "submission");
+    const std::string wholeBytes = inputFails ? submission : kInput;
+    TFailingSource failing(inputFails ? kInput : submission);
+    TTextBytes whole(wholeBytes);
+    TTextStream broken(failing);
+    const TEvaluation evaluation =
+        inputFails ? evaluateTexts(broken, whole) : evaluateTexts(whole, broken);
+    EXPECT_EQ("Nepricakovana napaka.  Predlagamo, da obvestis organizatorje tekmovanja.\n-1\n",
+              evaluation.report);
+    EXPECT_EQ("", evaluation.echo);
+  }
+}
+
+// This build's arithmetic is the correct one, so its known answers agree.
+TEST(Evaluation, KnownAnswersAgree) { EXPECT_EQ("", knownAnswerFault()); }
 
 // Line 1 is six bytes from '0' to '9': the bytes either side of that range,
 // in every place, are refused, and every digit at its highest passes.

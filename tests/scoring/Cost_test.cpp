@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "scoring/Geometry.h"
@@ -116,6 +117,42 @@ TEST(PlacementCost, AddsInPairOrder) {
   for (int i = 0; i < 3; ++i) layout.add(0.02, 0.5, 0.5 + 0.001 * i);
   EXPECT_TRUE(sameBits(allPairsCost(layout.radii, layout.tocke),
                        placementCost(layout.radii, layout.tocke)));
+}
+
+// The grid is what makes a large case quick: on a sparse layout it must look
+// at far fewer pairs than all.
+TEST(CandidatePairs, AreFewOnASparseLayout) {
+  Random random(5);
+  TLayout sparse;
+  for (int i = 0; i < 1000; ++i) sparse.add(0.01, uniform(random, 0, 1), uniform(random, 0, 1));
+  long pairs = 0;
+  forEachCandidatePair(sparse.radii, sparse.tocke, [&pairs](int, int) { ++pairs; });
+  EXPECT_LT(pairs, 1000L * 999 / 2 / 20);
+}
+
+// The optimiser asks about centres far outside the square, or NaN, between
+// its steps: each lands in a cell, and every pair that may overlap is still
+// visited. (Under the sanitizer a conversion out of range fails here.)
+TEST(CandidatePairs, TakeAnyCentre) {
+  TLayout layout;
+  for (int i = 0; i < 100; ++i) layout.add(0.01, 0.1 * (i % 10), 0.1 * (i / 10));
+  const double far[] = {6e300, -6e300, NAN, INFINITY, -INFINITY, 1.5, -0.5};
+  for (int i = 0; i < 7; ++i) layout.tocke[10 * i] = {far[i], far[6 - i]};
+  std::vector<std::vector<bool>> visited(100, std::vector<bool>(100, false));
+  long pairs = 0;
+  forEachCandidatePair(layout.radii, layout.tocke, [&](int j, int k) {
+    visited[j][k] = true;
+    ++pairs;
+  });
+  EXPECT_LT(pairs, 100 * 99 / 2);  // the grid's, not all
+  for (int j = 1; j < 100; ++j) {
+    for (int k = 0; k < j; ++k) {
+      const bool mayOverlap = !(distance(layout.tocke[j], layout.tocke[k]) >= 0.02);
+      if (mayOverlap && std::isfinite(layout.tocke[j].x + layout.tocke[k].x)) {
+        EXPECT_TRUE(visited[j][k]) << j << ", " << k;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ TTestCase testCase(std::vector<double> radii) {
 
 // Scores the centre lines as a case block starting on submission line 4.
 std::string score(const TTestCase& t, const std::string& lines, Rezultat& rezultat) {
-  TTextStream file(lines);
+  TMemoryText file(lines);
   TLineReader reader(file.is);
   reader.lineNo = 3;
   TResitev resitev;

@@ -11,27 +11,10 @@
 #include <regex>
 #include <sstream>
 
+#include "support/Run.h"
 #include "support/TempFile.h"
 
 namespace {
-
-// Collects what a diagnostic prints.
-class TCapture {
- public:
-  TCapture() : file_(std::tmpfile()) {}
-  ~TCapture() { std::fclose(file_); }
-  std::FILE* file() { return file_; }
-  std::vector<std::string> lines() {
-    std::rewind(file_);
-    std::vector<std::string> lines;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, file_)) lines.push_back(buffer);
-    return lines;
-  }
-
- private:
-  std::FILE* file_;
-};
 
 // A grid of 2000 points per radius misses the exact area by a few 1e-4 of r*r;
 // a wrong area formula misses it by far more than the bound.

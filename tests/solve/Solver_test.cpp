@@ -24,11 +24,8 @@ TSolved solve(const std::string& input, std::vector<std::string> options) {
   TTempFile inputFile(input), outFile;
   std::vector<std::string> args = {inputFile.path(), "-o", outFile.path()};
   args.insert(args.end(), options.begin(), options.end());
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  const int rc = runSolverCommandLine(args, out, err);
-  std::fclose(out);
-  return {rc, outFile.read(), readAndClose(err)};
+  const TRunResult result = runMain(runSolverCommandLine, args);
+  return {result.rc, outFile.read(), result.err};
 }
 
 TEST(Solver, WritesASubmissionTheEvaluatorScoresAtZero) {
@@ -66,11 +63,11 @@ TEST(Solver, NeverWritesOverItsInput) {
   const std::string link = input.path() + ".link";
   std::filesystem::create_symlink(input.path(), link);
   for (const std::string& out : {input.path(), link}) {
-    std::FILE* err = std::tmpfile();
-    EXPECT_EQ(2, runSolverCommandLine({input.path(), "-o", out}, stdout, err));
+    const TRunResult result = runMain(runSolverCommandLine, {input.path(), "-o", out});
+    EXPECT_EQ(2, result.rc);
     EXPECT_EQ("Tql25Mirvasta-solve: the output '" + out + "' is the input '" + input.path() +
                   "'; nothing was written\n",
-              readAndClose(err));
+              result.err);
   }
   EXPECT_EQ(kInput, input.read());
 }

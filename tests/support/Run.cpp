@@ -1,27 +1,39 @@
 #include "support/Run.h"
 
-#include <cstdio>
-
 #include "run/Evaluation.h"
-#include "support/TempFile.h"
+#include "text/TextModeBuf.h"
 
-std::string readAndClose(std::FILE* file) {
+TCapture::TCapture() : file_(std::tmpfile()) {}
+
+TCapture::~TCapture() { std::fclose(file_); }
+
+std::string TCapture::text() {
+  std::fflush(file_);
+  std::rewind(file_);
   std::string content;
-  std::rewind(file);
-  for (int c; (c = std::fgetc(file)) != EOF;) content += static_cast<char>(c);
-  std::fclose(file);
+  for (int c; (c = std::fgetc(file_)) != EOF;) content += static_cast<char>(c);
   return content;
 }
 
-TRunResult run(const std::vector<std::string>& args) {
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  const int rc = runCommandLine(args, out, err);
-  return {rc, readAndClose(out), readAndClose(err)};
+std::vector<std::string> TCapture::lines() {
+  const std::string all = text();
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; at < all.size(); at = end + 1) {
+    end = std::min(all.find('\n', at), all.size() - 1);
+    lines.push_back(all.substr(at, end + 1 - at));
+  }
+  return lines;
 }
 
+TRunResult runMain(TMain main, const std::vector<std::string>& args) {
+  TCapture out, err;
+  const int rc = main(args, out.file(), err.file());
+  return {rc, out.text(), err.text()};
+}
+
+TRunResult run(const std::vector<std::string>& args) { return runMain(runCommandLine, args); }
+
 std::string reportFor(const std::string& input, const std::string& submission) {
-  TTempFile inputFile(input), submissionFile(submission), report;
-  run({"eval", inputFile.path(), submissionFile.path(), report.path()});
-  return report.read();
+  TTextBytes inputText(input), submissionText(submission);
+  return evaluateTexts(inputText, submissionText).report;
 }

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <istream>
-#include <sstream>
 #include <string>
 
 #include "text/TextModeBuf.h"
 
-// An in-memory file read as text, the way the evaluator reads its files.
-struct TTextStream {
-  explicit TTextStream(const std::string& bytes) : raw(bytes), text(raw), is(&text) {}
+// An in-memory file read as text, the way the evaluator reads its files; it
+// keeps its own copy of the bytes.
+struct TMemoryText {
+  explicit TMemoryText(std::string bytes) : raw(std::move(bytes)), is(raw) {}
 
-  std::stringbuf raw;
-  TTextModeBuf text;
-  std::istream is;
+  std::string raw;
+  TTextBytes is;
 };

@@ -12,7 +12,7 @@ namespace {
 TEST(LineReader, ReadsEveryLineWithOrWithoutAFinalLineFeed) {
   for (std::string bytes : {"a\nb", "a\nb\n", "a\r\nb\r\n", "a\r\nb\x1a\nc"}) {
     SCOPED_TRACE(testing::PrintToString(bytes));
-    TTextStream file(bytes);
+    TMemoryText file(bytes);
     TLineReader reader(file.is);
     std::string line = "old";
     reader.readLine(line);
@@ -27,13 +27,13 @@ TEST(LineReader, ReadsEveryLineWithOrWithoutAFinalLineFeed) {
 
 TEST(LineReader, NamesTheMissingOrSurplusLine) {
   {
-    TTextStream file("");
+    TMemoryText file("");
     TLineReader reader(file.is);
     std::string line;
     EXPECT_EQ("70: manjka 1. vrstica", failureOf([&] { reader.readLine(line); }));
   }
   {
-    TTextStream file("a\nb\n\n");
+    TMemoryText file("a\nb\n\n");
     TLineReader reader(file.is);
     std::string line;
     reader.readLine(line);
@@ -42,7 +42,7 @@ TEST(LineReader, NamesTheMissingOrSurplusLine) {
               failureOf([&] { reader.expectEnd(); }));
   }
   {
-    TTextStream file("\n\n");
+    TMemoryText file("\n\n");
     TLineReader reader(file.is);
     std::string line = "old";
     reader.readLine(line);
@@ -52,14 +52,14 @@ TEST(LineReader, NamesTheMissingOrSurplusLine) {
 }
 
 TEST(LineReader, RefusesToCountPastTheIntRange) {
-  TTextStream file("a\nb\n");
+  TMemoryText file("a\nb\nc\n");
   TLineReader reader(file.is);
   reader.lineNo = INT32_MAX - 1;
   std::string line;
   reader.readLine(line);
   EXPECT_EQ(INT32_MAX, reader.lineNo);
   EXPECT_THROW(reader.readLine(line), std::overflow_error);
-  EXPECT_THROW(reader.countLine(), std::overflow_error);
+  EXPECT_THROW(reader.nextLine(line), std::overflow_error);
 }
 
 TEST(LineReader, ReadIntsChecksTheCountAfterTheFields) {
@@ -77,7 +77,7 @@ TEST(LineReader, ReadIntsChecksTheCountAfterTheFields) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    TTextStream file(c.line + "\n");
+    TMemoryText file(c.line + "\n");
     TLineReader reader(file.is);
     std::vector<int> values;
     EXPECT_EQ(c.failure, failureOf([&] { reader.readInts(values, c.count, false); }));

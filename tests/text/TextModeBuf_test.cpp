@@ -4,13 +4,14 @@
 
 #include <stdexcept>
 
+#include "support/FailingSource.h"
 #include "support/TempFile.h"
 #include "support/TextStream.h"
 
 namespace {
 
 std::string translate(const std::string& bytes) {
-  TTextStream file(bytes);
+  TMemoryText file(bytes);
   return std::string(std::istreambuf_iterator<char>(file.is), {});
 }
 
@@ -56,38 +57,16 @@ TEST(TextModeBuf, PairsACarriageReturnWithALineFeedAcrossBlocks) {
   }
 }
 
-// Hands out its bytes, then fails like a disk that stops answering.
-class TFailingSource : public std::streambuf {
- public:
-  explicit TFailingSource(std::string bytes) : bytes_(std::move(bytes)) {}
-
- protected:
-  std::streamsize xsgetn(char* s, std::streamsize n) override {
-    if (bytes_.empty()) throw std::runtime_error("read error");
-    const std::streamsize got = std::min<std::streamsize>(n, bytes_.size());
-    bytes_.copy(s, got);
-    bytes_.erase(0, got);
-    return got;
-  }
-
- private:
-  std::string bytes_;
-};
-
-TEST(TextModeBuf, ASourceFailingAtOnceReadsAsEmpty) {
+TEST(TextStream, ASourceFailingAtOnceReadsAsEmpty) {
   TFailingSource source("");
-  TTextModeBuf text(source);
-  std::istream is(&text);
-  is.exceptions(std::ios::badbit);
+  TTextStream is(source);
   std::string line;
   EXPECT_FALSE(std::getline(is, line));
 }
 
-TEST(TextModeBuf, AReadErrorAfterTheFirstBytesIsNotTakenForTheEnd) {
+TEST(TextStream, AReadErrorAfterTheFirstBytesIsNotTakenForTheEnd) {
   TFailingSource source("line 1\nline");
-  TTextModeBuf text(source);
-  std::istream is(&text);
-  is.exceptions(std::ios::badbit);
+  TTextStream is(source);
   std::string line;
   ASSERT_TRUE(std::getline(is, line));
   EXPECT_THROW(std::getline(is, line), std::runtime_error);

@@ -33,12 +33,9 @@ TViewed view(const std::string& input, const std::string& submission,
   const std::string pagePath = inputFile.path() + ".html";
   std::vector<std::string> args = {inputFile.path(), submissionFile.path(), pagePath};
   args.insert(args.end(), options.begin(), options.end());
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  const int rc = runViewerCommandLine(args, out, err);
+  const TRunResult result = runMain(runViewerCommandLine, args);
   const bool written = std::filesystem::exists(pagePath);
-  std::fclose(out);
-  return {rc, written ? readFile(pagePath) : "", readAndClose(err), written};
+  return {result.rc, written ? readFile(pagePath) : "", result.err, written};
 }
 
 std::vector<std::smatch> matches(const std::string& text, const std::regex& pattern) {
@@ -186,26 +183,23 @@ TEST(Viewer, ShowsOnlyTheChosenBlocks) {
 }
 
 TEST(Viewer, FollowsTheToolsCommandLine) {
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  EXPECT_EQ(2, runViewerCommandLine({"a", "b"}, out, err));
-  EXPECT_EQ(0u, readAndClose(err).find("Tql25Mirvasta-view: give INPUT, SUBMISSION and OUT.html\n"
-                                       "Usage: "));
-  EXPECT_EQ("", readAndClose(out));
-  out = std::tmpfile();
-  err = std::tmpfile();
-  EXPECT_EQ(0, runViewerCommandLine({"--help"}, out, err));
-  EXPECT_EQ(0u, readAndClose(out).find("Usage: Tql25Mirvasta-view"));
-  std::fclose(err);
+  const TRunResult wrong = runMain(runViewerCommandLine, {"a", "b"});
+  EXPECT_EQ(2, wrong.rc);
+  EXPECT_EQ(0u, wrong.err.find("Tql25Mirvasta-view: give INPUT, SUBMISSION and OUT.html\nUsage: "));
+  EXPECT_EQ("", wrong.out);
+  const TRunResult help = runMain(runViewerCommandLine, {"--help"});
+  EXPECT_EQ(0, help.rc);
+  EXPECT_EQ(0u, help.out.find("Usage: Tql25Mirvasta-view"));
 }
 
 // The page never takes the place of either file it shows.
 TEST(Viewer, NeverWritesOverItsInputs) {
   TTempFile input(kInput), submission(kSubmission);
   for (const std::string& page : {input.path(), submission.path()}) {
-    std::FILE* err = std::tmpfile();
-    EXPECT_EQ(2, runViewerCommandLine({input.path(), submission.path(), page}, stdout, err));
-    EXPECT_NE(std::string::npos, readAndClose(err).find("nothing was written"));
+    const TRunResult result =
+        runMain(runViewerCommandLine, {input.path(), submission.path(), page});
+    EXPECT_EQ(2, result.rc);
+    EXPECT_NE(std::string::npos, result.err.find("nothing was written"));
   }
   EXPECT_EQ(kInput, input.read());
   EXPECT_EQ(kSubmission, submission.read());

@@ -1,4 +1,4 @@
-#include "solve/Packing.h"
+#include "packing/Packing.h"
 
 #include <algorithm>
 #include <chrono>
@@ -6,6 +6,7 @@
 #include <random>
 
 #include "scoring/Cost.h"
+#include "toolkit/Random.h"
 
 namespace packing_detail {
 
@@ -75,7 +76,7 @@ double overlapArea(const std::vector<double>& radii, const std::vector<double>& 
     // d(area)/dd is minus the common chord's length; a disc inside the
     // other has none, and its area does not change as it moves.
     if (d <= std::abs(rj - rk)) return;
-    const double c = (d * d - rk * rk + rj * rj) / (2 * d);
+    const double c = chordDistance(rj, rk, d);
     const double chord = 2 * std::sqrt(std::max(0.0, rj * rj - c * c));
     addAlongPair(gradient, j, k, -chord, dx / d, dy / d);
   });
@@ -107,15 +108,12 @@ class TBudget {
 
   void spend() { ++steps_; }
   long steps() const { return steps_; }
-  // The share of the budget spent, by steps or by time, whichever is more.
+  // The share of the budget spent: of the steps where they are limited, so
+  // that every decision of a search with a step limit follows the steps
+  // alone, whatever the machine's load; otherwise of the time.
   double spent() const {
-    double share = 0;
-    if (limits_.steps >= 0) share = static_cast<double>(steps_) / limits_.steps;
-    if (limits_.seconds >= 0) {
-      share = std::max(
-          share, std::chrono::duration<double>(Clock::now() - start_).count() / limits_.seconds);
-    }
-    return share;
+    if (limits_.steps >= 0) return static_cast<double>(steps_) / limits_.steps;
+    return std::chrono::duration<double>(Clock::now() - start_).count() / limits_.seconds;
   }
   bool exhausted() const {
     if (limits_.steps >= 0 && steps_ >= limits_.steps) return true;
@@ -218,12 +216,10 @@ std::vector<Tocka> centres(const std::vector<double>& x) {
   return tocke;
 }
 
-double unit(std::mt19937_64& random) { return static_cast<double>(random() >> 11) * 0x1p-53; }
-
 }  // namespace
 
 TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t seed,
-                              const TSearchLimits& limits) {
+                              const TSearchLimits& limits, TSearchStatus* status) {
   const int n = static_cast<int>(radii.size());
   std::mt19937_64 random(seed);
   TBudget budget(limits);
@@ -235,7 +231,7 @@ TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t se
   // placement that grows settles denser than one placed at full size.
   auto randomStart = [&] {
     std::vector<double> x(2 * n);
-    for (double& c : x) c = unit(random);
+    for (double& c : x) c = unitDraw(random);
     // The larger circles nearer the edges, where half a disc lies outside.
     std::vector<int> byRadius(n), byEdge(n);
     for (int i = 0; i < n; ++i) byRadius[i] = byEdge[i] = i;
@@ -269,6 +265,15 @@ TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t se
       best.tocke = tocke;
       best.cena = cena;
     }
+    if (status != nullptr) {
+      status->cena = best.cena;
+      status->steps = budget.steps();
+    }
+  };
+  auto fromBest = [&] {
+    std::vector<double> x;
+    for (const Tocka& p : best.tocke) x.insert(x.end(), {p.x, p.y});
+    return x;
   };
 
   // Monotonic basin hopping: shake the current minimum, minimise again, keep
@@ -287,15 +292,14 @@ TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t se
       objective = overlapArea;
       shake = 0.1 * typical;
       patience = 20;
-      current.clear();
-      for (const Tocka& p : best.tocke) current.insert(current.end(), {p.x, p.y});
+      current = fromBest();
       currentValue = minimise(objective, radii, current, budget);
       consider(current);
       failures = 0;
       continue;
     }
     std::vector<double> trial = current;
-    for (double& c : trial) c += shake * (2 * unit(random) - 1);
+    for (double& c : trial) c += shake * (2 * unitDraw(random) - 1);
     const double trialValue = minimise(objective, radii, trial, budget);
     if (trialValue < currentValue) {
       current.swap(trial);
@@ -303,12 +307,7 @@ TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t se
       failures = 0;
       consider(current);
     } else if (++failures >= patience) {
-      if (objective == overlapEnergy) {
-        current = randomStart();
-      } else {
-        current.clear();
-        for (const Tocka& p : best.tocke) current.insert(current.end(), {p.x, p.y});
-      }
+      current = objective == overlapEnergy ? randomStart() : fromBest();
       currentValue = minimise(objective, radii, current, budget);
       failures = 0;
       consider(current);

@@ -1,4 +1,4 @@
-#include "solve/Submission.h"
+#include "toolkit/Submission.h"
 
 #include "base/Format.h"
 

@@ -1,4 +1,4 @@
-#include "solve/Packing.h"
+#include "packing/Packing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
-#include "scoring/Placement.h"
+#include "scoring/Geometry.h"
 
 // The search for a placement of least cost: the optimiser behind
 // Tql25Mirvasta-solve and the generator's --place solve.
@@ -11,10 +12,18 @@
 // How long the search for one case may run. A limit below 0 is none.
 struct TSearchLimits {
   // Evaluations of the overlap energy: the unit of work, the same on every
-  // machine, so that a seed and a step limit give the same placement.
+  // machine. With a step limit every decision of the search follows the
+  // steps, so that a seed gives the same placement at any load.
   long steps = -1;
-  // Wall-clock seconds, a cap on top of the steps.
+  // Wall-clock seconds, a cap on top of the steps; at least one of the two
+  // limits must be set.
   double seconds = 10;
+};
+
+// How far a running search has come, for progress lines from another thread.
+struct TSearchStatus {
+  std::atomic<double> cena{-1};  // The least cost so far; -1 before the first.
+  std::atomic<long> steps{0};
 };
 
 struct TSearchResult {
@@ -25,9 +34,10 @@ struct TSearchResult {
 
 // The least costly placement found for circles of these radii, in circle
 // order; the search stops at cost 0 or at a limit. A seed and a step limit
-// that binds before the time limit give the same result on every run.
+// that binds before any time limit give the same result on every run. The
+// status, unless null, follows the search.
 TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t seed,
-                              const TSearchLimits& limits);
+                              const TSearchLimits& limits, TSearchStatus* status = nullptr);
 
 namespace packing_detail {
 
