@@ -6,29 +6,39 @@ MAKEFLAGS += --no-print-directory
 
 .PHONY: all run test single cross-check sanitize fuzz bench solve-bench atan2-check clean
 
-all: $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta Tql25Mirvasta-selftest Tql25Mirvasta-gen Tql25Mirvasta-view Tql25Mirvasta-solve
+TOOLS := Tql25Mirvasta-selftest Tql25Mirvasta-gen Tql25Mirvasta-view Tql25Mirvasta-solve
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+# A configure that fails takes its cache with it, so that the next command
+# starts afresh instead of failing on what the last one left.
+configure = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(1) || \
+  { rm -f $(BUILD)/CMakeCache.txt; exit 1; }
+
+all: $(BUILD)/Makefile
+	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta $(TOOLS)
+
+$(BUILD)/Makefile:
+	$(call configure,)
 
 run: all
 	$(BUILD)/Tql25Mirvasta eval examples/input.txt examples/submission.txt $(BUILD)/report.txt
 	@echo "--- $(BUILD)/report.txt"
 	@cat $(BUILD)/report.txt
 
-test: $(BUILD)/CMakeCache.txt
+# The tests' own needs are looked for here only (tools/test-deps).
+test:
+	tools/test-deps
+	$(call configure,-DBUILD_TESTS=ON)
 	cmake --build $(BUILD) -j$(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 # The evaluator as one source file: build/single/Tql25Mirvasta.cpp.
-single: $(BUILD)/CMakeCache.txt
+single: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta-single
 	@echo "written: $(BUILD)/single/Tql25Mirvasta.cpp"
 
 # The single file built for Windows (wine), aarch64 (qemu) and with tuned
-# flags, and the native build without glibc's FMA routines: every end-to-end
-# case and benchmark workload must give the native build's bytes.
+# flags, and with the arc tangent's products by splitting alone: every
+# end-to-end case and benchmark workload must give the native build's bytes.
 cross-check: all single $(BENCH)/workloads/a.input.txt
 	python3 tools/cross_check.py --source $(BUILD)/single/Tql25Mirvasta.cpp \
 	  --native $(BUILD)/Tql25Mirvasta --cases tests/e2e --workloads $(BENCH)/workloads \
@@ -40,7 +50,8 @@ $(BENCH)/workloads/a.input.txt: bench/generate.py
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD := build-sanitize
 sanitize:
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Release -DSANITIZE=ON
+	tools/test-deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Release -DSANITIZE=ON -DBUILD_TESTS=ON
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
 
@@ -51,7 +62,9 @@ solve-bench: all
 
 # crAtan2 against MPFR on ATAN2_ARGUMENTS random arguments, on every core.
 ATAN2_ARGUMENTS := 100000000
-atan2-check: $(BUILD)/CMakeCache.txt
+atan2-check:
+	tools/test-deps
+	$(call configure,-DBUILD_TESTS=ON)
 	cmake --build $(BUILD) -j$(JOBS) --target atan2_check
 	$(BUILD)/tests/atan2_check $(ATAN2_ARGUMENTS)
 

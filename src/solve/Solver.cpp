@@ -36,14 +36,7 @@ constexpr const char* kSolverUsage =
 // How often a long run says how far it has come.
 constexpr auto kProgressEvery = std::chrono::seconds(5);
 
-struct TSolveCommand {
-  std::string inputPath;
-  std::string outPath = "-";
-  TSearchLimits limits;
-  std::uint64_t seed = 1;
-  std::string contestant = "000000";
-  int jobs = 0;
-};
+}  // namespace
 
 TSolveCommand parseSolveCommand(const std::vector<std::string>& args) {
   const TArguments split =
@@ -76,6 +69,8 @@ TSolveCommand parseSolveCommand(const std::vector<std::string>& args) {
   if (command.limits.steps >= 0 && !secondsGiven) command.limits.seconds = -1;
   return command;
 }
+
+namespace {
 
 // What the workers have done and are doing, for the progress lines.
 class TProgress {

@@ -3,8 +3,10 @@
 //
 // Usage: atan2_check [COUNT] [SEED]
 
+#include <atomic>
+#include <charconv>
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -17,9 +19,9 @@
 namespace {
 
 struct TTally {
-  long checked = 0;
-  long wrong = 0;
-  long undecided = 0;
+  std::atomic<long> checked{0};
+  std::atomic<long> wrong{0};
+  std::atomic<long> undecided{0};
 };
 
 // A mix of the arguments the evaluator meets and of every other kind.
@@ -57,29 +59,51 @@ void checkSome(long count, std::uint64_t seed, TTally& tally) {
   }
 }
 
+// A whole argument as a number of at least `least`, or false.
+template <typename Number>
+bool parse(const char* text, Number least, Number& value) {
+  const char* end = text + std::strlen(text);
+  const std::from_chars_result read = std::from_chars(text, end, value);
+  return read.ec == std::errc() && read.ptr == end && value >= least;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  const long count = argc > 1 ? std::atol(argv[1]) : 100000000;
-  const std::uint64_t seed = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1;
+  long count = 100000000;
+  std::uint64_t seed = 1;
+  if (argc > 3 || (argc > 1 && !parse(argv[1], 1L, count)) ||
+      (argc > 2 && !parse(argv[2], std::uint64_t{0}, seed))) {
+    std::fprintf(stderr,
+                 "Usage: atan2_check [COUNT] [SEED]: COUNT 1 or more (default 10^8), "
+                 "SEED 0 or more (default 1)\n");
+    return 2;
+  }
   const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-  std::vector<TTally> tallies(threads);
+  TTally total;
   std::vector<std::thread> workers;
   for (unsigned t = 0; t < threads; ++t) {
     const long share = count / threads + (t < count % threads ? 1 : 0);
-    workers.emplace_back(checkSome, share, seed * 1000 + t, std::ref(tallies[t]));
+    workers.emplace_back(checkSome, share, seed * 1000 + t, std::ref(total));
   }
-  TTally total;
-  for (unsigned t = 0; t < threads; ++t) {
-    workers[t].join();
-    total.checked += tallies[t].checked;
-    total.wrong += tallies[t].wrong;
-    total.undecided += tallies[t].undecided;
+  // A line every ten seconds: 10^8 arguments take some minutes.
+  const auto start = std::chrono::steady_clock::now();
+  while (total.checked < count) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    static double next = 10;
+    if (seconds >= next && total.checked < count) {
+      next += 10;
+      std::fprintf(stderr, "%ld of %ld arguments checked, %ld wrong, %.0f s\n",
+                   total.checked.load(), count, total.wrong.load(), seconds);
+    }
   }
+  for (std::thread& worker : workers) worker.join();
   std::printf(
       "%ld arguments, %ld rounded differently from MPFR; the fast path left %ld (%.2g) "
       "to the precise one\n",
-      total.checked, total.wrong, total.undecided,
+      total.checked.load(), total.wrong.load(), total.undecided.load(),
       static_cast<double>(total.undecided) / total.checked);
   return total.wrong == 0 ? 0 : 1;
 }

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Builds the single source file with flags that would change its arithmetic.
 
-Usage: flag_build.py --source FILE --native BINARY --cases DIR --work DIR -- COMPILER FLAG...
+Usage: flag_build.py [--must-not-compile] --source FILE --native BINARY --cases DIR
+                     --work DIR -- COMPILER FLAG...
 
 The build must either refuse to compile, with one of the file's own
 messages, or, on every end-to-end case, give the native build's bytes or
 refuse to grade: exit code 3, nothing on standard output and no report. A
-cost that differs from the native build's fails.
+cost that differs from the native build's fails. With --must-not-compile
+only the first is enough.
 """
 import argparse
 import os
@@ -23,6 +25,7 @@ def main():
     parser = argparse.ArgumentParser()
     for option in ("--source", "--native", "--cases", "--work"):
         parser.add_argument(option, required=True)
+    parser.add_argument("--must-not-compile", action="store_true")
     parser.add_argument("command", nargs="+")
     options = parser.parse_args()
     os.makedirs(options.work, exist_ok=True)
@@ -34,6 +37,8 @@ def main():
             print("refused to compile")
             return
         sys.exit("failed to compile for another reason:\n" + built.stderr)
+    if options.must_not_compile:
+        sys.exit("compiled, where the file's own checks must refuse these flags")
 
     graded = refused = 0
     for name, input_path, submission_path, template in case_runs(options.cases):

@@ -79,6 +79,27 @@ TEST(LensArea, EqualDiscsAtDistanceOfTheirRadius) {
   }
 }
 
+// Where one disc's chord lies exactly at the tolerance from its rim, that
+// disc's segment is 0 (or the whole disc) as segmentArea says, also when the
+// other chord cuts and both arc tangents would be computed together.
+TEST(LensArea, AChordAtTheRimsToleranceCutsNothing) {
+  const struct {
+    double r, R, d;
+    const char* where;
+  } cases[] = {
+      {0.83353221910271302, 0.70760021420791186, 1.5411324115309191, "c = r - 1e-8"},
+      {0.05396015450213198, 0.6902861672231262, 0.7442461837999412, "d - c = R - 1e-8"},
+      {0.26975954786922801, 0.72488032672888847, 0.4551207851382249, "c = -r + 1e-8"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.where);
+    const double chord = chordDistance(c.r, c.R, c.d), other = c.d - chord;
+    ASSERT_TRUE(chord == c.r - kTolerance || other == c.R - kTolerance ||
+                chord == -c.r + kTolerance);
+    EXPECT_EQ(segmentArea(chord, c.r) + segmentArea(other, c.R), lensArea(c.r, c.R, c.d));
+  }
+}
+
 TEST(LensArea, DiscsMeetingAtRightAnglesAtTheCentreOfOne) {
   // Radii 1 and 1 at distance sqrt(2): the lens is pi/2 - 1.
   EXPECT_NEAR(M_PI / 2 - 1, lensArea(1, 1, std::sqrt(2.0)), near(1));

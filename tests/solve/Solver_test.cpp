@@ -58,6 +58,26 @@ TEST(Solver, TheSameSeedAndStepsGiveTheSameBytesWithAnyJobs) {
   EXPECT_NE(one.submission, other.submission);
 }
 
+// A step limit alone binds alone: a time limit would end a run at a point
+// that depends on the machine's load.
+TEST(Solver, AStepLimitAloneSetsNoTimeLimit) {
+  const struct {
+    std::vector<std::string> args;
+    long steps;
+    double seconds;
+  } cases[] = {
+      {{"in.txt"}, -1, 10},
+      {{"in.txt", "--steps", "7"}, 7, -1},
+      {{"in.txt", "--steps", "7", "--seconds", "3"}, 7, 3},
+      {{"in.txt", "--seconds=2.5"}, -1, 2.5},
+  };
+  for (const auto& c : cases) {
+    const TSolveCommand command = parseSolveCommand(c.args);
+    EXPECT_EQ(c.steps, command.limits.steps);
+    EXPECT_EQ(c.seconds, command.limits.seconds);
+  }
+}
+
 TEST(Solver, NeverWritesOverItsInput) {
   TTempFile input(kInput);
   const std::string link = input.path() + ".link";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cstdio>
 #include <limits>
 #include <random>
@@ -193,6 +194,12 @@ TEST(ScanReal, TakesTheUnusualFormsAsThePlatformsScan) {
       {"0x1p99999", 1, inf},
       {"0x1p-99999", 1, 0},
       {"0x0.00000000001p+1000", 1, 0x1p956},
+      // Long hexadecimal mantissas: each digit weighs four powers of 2.
+      {"0x1" + std::string(1000, '0') + "p-2000", 1, inf},
+      {"0x0." + std::string(1000, '0') + "1p+2000", 1, 0},
+      {"0x1fffffffffffff" + std::string(1000, '0') + "p-3029", 1, DBL_MAX},
+      {"0x20000000000000" + std::string(1000, '0') + "p-3029", 1, inf},
+      {"0x0." + std::string(300, '0') + "1p+1200", 1, 0x1p-4},
       {"1" + std::string(400, '0'), 1, inf},
       {"0." + std::string(400, '0') + "1", 1, 0},
       {" \t\v\f\r1", 1, 1},

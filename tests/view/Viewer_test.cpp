@@ -164,6 +164,16 @@ TEST(Viewer, TableRowsNameTheirCircles) {
             viewed.page.find("<tr data-a=\"1\" data-b=\"2\"><td>1.</td><td>1</td><td>2</td>"));
 }
 
+// The table lists the ten largest overlaps, however many there are.
+TEST(Viewer, ListsTheTenLargestPairs) {
+  const TViewed viewed =
+      view("Mirvasta\n1\n\n1\n6\n0.1\n0.1\n0.1\n0.1\n0.1\n0.1\n",
+           "123456\nMirvasta\n1\n0.5 0.5\n0.51 0.5\n0.52 0.5\n0.53 0.5\n0.54 0.5\n0.55 0.5\n");
+  ASSERT_EQ(0, viewed.rc) << viewed.err;
+  EXPECT_EQ(15u, matches(viewed.page, std::regex("class=\"lens\"")).size());
+  EXPECT_EQ(10u, matches(viewed.page, std::regex("<tr data-a=")).size());
+}
+
 TEST(Viewer, ShowsOnlyTheChosenBlocks) {
   const TViewed second = view(kInput, kSubmission, {"--blocks", "2"});
   ASSERT_EQ(0, second.rc) << second.err;

@@ -1,0 +1,125 @@
+#include "toolkit/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "gen/Generator.h"
+#include "selftest/SelfTest.h"
+#include "solve/Solver.h"
+#include "support/Run.h"
+#include "support/TempFile.h"
+#include "toolkit/CommandLine.h"
+#include "view/Viewer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kInput = "Mirvasta\n1\n\n1\n1\n0.5\n";
+const std::string kSubmission = "123456\nMirvasta\n1\n0.5 0.5\n";
+
+// Every tool that reads an input file and writes an output, with its
+// arguments: {input}, {submission} and {out} stand for the paths.
+struct TTool {
+  const char* name;
+  TMain main;
+  std::vector<std::string> args;
+};
+
+const TTool kTools[] = {
+    {"Tql25Mirvasta-gen", runGeneratorCommandLine, {"--submission", "{input}", "-o", "{out}"}},
+    {"Tql25Mirvasta-solve", runSolverCommandLine, {"{input}", "-o", "{out}", "--steps", "10"}},
+    {"Tql25Mirvasta-view", runViewerCommandLine, {"{input}", "{submission}", "{out}"}},
+};
+
+TRunResult runTool(const TTool& tool, const std::string& input, const std::string& out) {
+  TTempFile submission(kSubmission);
+  std::vector<std::string> args;
+  for (std::string arg : tool.args) {
+    if (arg == "{input}") arg = input;
+    if (arg == "{submission}") arg = submission.path();
+    if (arg == "{out}") arg = out;
+    args.push_back(arg);
+  }
+  return runMain(tool.main, args);
+}
+
+// A file a tool cannot read or write is named with the system's reason, and
+// the output is found unwritable before any input is read.
+TEST(Tools, NameTheFileTheyCannotReadOrWriteAndWhy) {
+  TTempFile input(kInput), refused("Mirvasta\n");
+  const std::string folder = fs::path(input.path()).parent_path().string();
+  const std::string missing = folder + "/missing.txt", noFolder = folder + "/no/out.txt";
+  for (const TTool& tool : kTools) {
+    SCOPED_TRACE(tool.name);
+    const struct {
+      std::string input, out, err;
+    } cases[] = {
+        {missing, folder + "/a.txt", "cannot read '" + missing + "': No such file or directory"},
+        {folder, folder + "/a.txt", "cannot read '" + folder + "': Is a directory"},
+        {refused.path(), noFolder, "cannot write '" + noFolder + "': No such file or directory"},
+        {input.path(), "/dev/full", "cannot write '/dev/full': No space left on device"},
+    };
+    for (const auto& c : cases) {
+      const TRunResult result = runTool(tool, c.input, c.out);
+      EXPECT_EQ(2, result.rc);
+      // The last line: the optimiser has said how its case came out before.
+      const std::string said = std::string(tool.name) + ": " + c.err + "\n";
+      EXPECT_EQ(said,
+                result.err.substr(result.err.size() - std::min(said.size(), result.err.size())))
+          << result.err;
+      EXPECT_FALSE(fs::exists(folder + "/a.txt"));
+    }
+  }
+}
+
+TEST(Tools, VersionNamesTheTool) {
+  for (const TTool& tool : kTools) {
+    EXPECT_EQ(std::string(tool.name) + " " + kProjectVersion + "\n",
+              runMain(tool.main, {"--version"}).out);
+  }
+  EXPECT_EQ(std::string("Tql25Mirvasta-selftest ") + kProjectVersion + "\n",
+            runMain(runSelfTestCommandLine, {"--version"}).out);
+}
+
+// An output is proved writable without emptying what is there: a refused
+// input leaves a file as it was, and no file where there was none.
+TEST(Output, LeavesTheFileAsItWasWhenNothingIsWritten) {
+  TTempFile existing("the best so far\n");
+  const std::string created = existing.path() + ".new";
+  for (const std::string& path : {existing.path(), created}) {
+    TOutput output(path, stdout, {});
+  }
+  EXPECT_EQ("the best so far\n", existing.read());
+  EXPECT_FALSE(fs::exists(created));
+  TOutput(created, stdout, {}).write("written\n");
+  EXPECT_EQ("written\n", readFile(created));
+}
+
+// Whatever a tool's work throws is said on standard error, with an exit code.
+TEST(RunTool, ReportsEveryException) {
+  const struct {
+    std::function<int()> body;
+    int rc;
+    std::string err;
+  } cases[] = {
+      {[]() -> int { throw EUsageError("bad"); }, 2, "t: bad\nUsage: t\n"},
+      {[]() -> int { throw EFileError("cannot read 'x': Is a directory"); }, 2,
+       "t: cannot read 'x': Is a directory\n"},
+      {[]() -> int { throw ERefusedFile("Napaka [Tql25Mirvasta.cpp:70]: manjka 1. vrstica"); }, 1,
+       "Napaka [Tql25Mirvasta.cpp:70]: manjka 1. vrstica\n"},
+      {[]() -> int { throw std::bad_alloc(); }, 3, "t: out of memory\n"},
+      {[]() -> int { throw std::system_error(std::make_error_code(std::errc::io_error)); }, 3,
+       "t: unexpected error: Input/output error\n"},
+      {[]() -> int { throw 7; }, 3, "t: unexpected error\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.err);
+    TCapture out, err;
+    EXPECT_EQ(c.rc, runTool("t", "Usage: t\n", {}, out.file(), err.file(), c.body));
+    EXPECT_EQ(c.err, err.text());
+  }
+}
+
+}  // namespace
