@@ -6,7 +6,8 @@ MAKEFLAGS += --no-print-directory
 
 .PHONY: all run test single cross-check sanitize fuzz bench solve-bench atan2-check clean
 
-TOOLS := Tql25Mirvasta-selftest Tql25Mirvasta-gen Tql25Mirvasta-view Tql25Mirvasta-solve
+TOOLS := Tql25Mirvasta-selftest Tql25Mirvasta-gen Tql25Mirvasta-view Tql25Mirvasta-solve \
+  Tql25Mirvasta-merge Tql25Mirvasta-judge
 
 # A configure that fails takes its cache with it, so that the next command
 # starts afresh instead of failing on what the last one left.

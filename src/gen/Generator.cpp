@@ -151,9 +151,10 @@ constexpr const char* kGeneratorUsage =
     "                       work per case\n"
     "  --seed S\n"
     "Options take their value as --name value or --name=value. --help prints this,\n"
-    "--version the version. Exit codes: 0 written, 1 an input file the evaluator\n"
-    "refuses, 2 a bad option or a file that cannot be read or written, 3 an\n"
-    "unexpected error. --place solve says how each case came out on standard error.\n";
+    "--version the version. --place solve says how each case came out on standard\n"
+    "error. Exit codes: 0 written, 1 an input file the evaluator refuses, 2 a bad\n"
+    "option or a file that cannot be read or written, 3 a build whose costs would be\n"
+    "wrong, 4 an unexpected error.\n";
 
 // The coverage's range: below the least, a radius would come out 0.
 constexpr double kMinCoverage = 1e-12;

@@ -31,7 +31,7 @@ constexpr const char* kSolverUsage =
     "Progress goes to standard error. Options take their value as --name value or\n"
     "--name=value. --help prints this, --version the version. Exit codes: 0 written,\n"
     "1 an input file the evaluator refuses, 2 a bad option or a file that cannot be\n"
-    "read or written, 3 an unexpected error.\n";
+    "read or written, 3 a build whose costs would be wrong, 4 an unexpected error.\n";
 
 // How often a long run says how far it has come.
 constexpr auto kProgressEvery = std::chrono::seconds(5);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <new>
 
+#include "run/KnownAnswers.h"
 #include "text/Chars.h"
 #include "toolkit/Files.h"
 
@@ -62,6 +63,11 @@ int runTool(const char* name, const char* usage, const std::vector<std::string>&
   if (contains(args, "--version")) {
     std::fprintf(out, "%s %s\n", name, kProjectVersion);
     return kToolExitOk;
+  }
+  const std::string fault = knownAnswerFault();
+  if (!fault.empty()) {
+    std::fprintf(err, "%s: this build refuses to run: %s\n", name, fault.c_str());
+    return kToolExitWrongArithmetic;
   }
   try {
     return body();

@@ -17,7 +17,8 @@
 constexpr int kToolExitOk = 0;
 constexpr int kToolExitRefusedFile = 1;  // A file the evaluator refuses.
 constexpr int kToolExitUsage = 2;        // A bad option, or a file that cannot be read or written.
-constexpr int kToolExitUnexpected = 3;   // Anything else, out of memory for one.
+constexpr int kToolExitWrongArithmetic = 3;  // This build's costs would not be the correct ones.
+constexpr int kToolExitUnexpected = 4;       // Anything else, out of memory for one.
 
 // The project's version, as "1.2.0".
 extern const char* const kProjectVersion;
@@ -42,10 +43,11 @@ TArguments splitArguments(const std::vector<std::string>& args,
                           const std::vector<std::string>& valued,
                           const std::vector<std::string>& flags);
 
-// Runs a tool: answers --help and --version, and reports every exception
-// that `body` throws on `err`, each with its exit code: an EUsageError with
-// the usage after its reason, an EFileError's reason, an ERefusedFile's
-// error line, anything else as an unexpected error.
+// Runs a tool: answers --help and --version; refuses to run, as the
+// evaluator refuses to grade, where this build's known answers differ; and
+// reports every exception that `body` throws on `err`, each with its exit
+// code: an EUsageError with the usage after its reason, an EFileError's
+// reason, an ERefusedFile's error line, anything else as an unexpected error.
 int runTool(const char* name, const char* usage, const std::vector<std::string>& args,
             std::FILE* out, std::FILE* err, const std::function<int()>& body);
 

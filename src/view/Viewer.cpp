@@ -241,7 +241,7 @@ constexpr const char* kViewerUsage =
     "  --blocks LIST   only these blocks, by their place in the submission: 3 or 1,4-6\n"
     "--help prints this, --version the version. Exit codes: 0 written, 1 files the\n"
     "evaluator refuses, 2 a bad option or a file that cannot be read or written,\n"
-    "3 an unexpected error.\n";
+    "3 a build whose costs would be wrong, 4 an unexpected error.\n";
 
 // Above this a browser opens the page slowly, if at all.
 constexpr long kLargePage = 50L << 20;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "gen/Generator.h"
+#include "merge/Merge.h"
 #include "selftest/SelfTest.h"
 #include "solve/Solver.h"
 #include "support/Run.h"
@@ -31,6 +32,7 @@ const TTool kTools[] = {
     {"Tql25Mirvasta-gen", runGeneratorCommandLine, {"--submission", "{input}", "-o", "{out}"}},
     {"Tql25Mirvasta-solve", runSolverCommandLine, {"{input}", "-o", "{out}", "--steps", "10"}},
     {"Tql25Mirvasta-view", runViewerCommandLine, {"{input}", "{submission}", "{out}"}},
+    {"Tql25Mirvasta-merge", runMergeCommandLine, {"{input}", "{submission}", "-o", "{out}"}},
 };
 
 TRunResult runTool(const TTool& tool, const std::string& input, const std::string& out) {
@@ -109,10 +111,10 @@ TEST(RunTool, ReportsEveryException) {
        "t: cannot read 'x': Is a directory\n"},
       {[]() -> int { throw ERefusedFile("Napaka [Tql25Mirvasta.cpp:70]: manjka 1. vrstica"); }, 1,
        "Napaka [Tql25Mirvasta.cpp:70]: manjka 1. vrstica\n"},
-      {[]() -> int { throw std::bad_alloc(); }, 3, "t: out of memory\n"},
-      {[]() -> int { throw std::system_error(std::make_error_code(std::errc::io_error)); }, 3,
+      {[]() -> int { throw std::bad_alloc(); }, 4, "t: out of memory\n"},
+      {[]() -> int { throw std::system_error(std::make_error_code(std::errc::io_error)); }, 4,
        "t: unexpected error: Input/output error\n"},
-      {[]() -> int { throw 7; }, 3, "t: unexpected error\n"},
+      {[]() -> int { throw 7; }, 4, "t: unexpected error\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.err);

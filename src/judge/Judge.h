@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// The evaluator as a judge's checker: a contestant's submission scored
+// against a reference submission's costs, in the forms that CMS and the
+// Kattis problem package format ask for.
+
+// Exit codes of the Kattis form; the others are those of every tool, and in
+// both forms each of those is a judge error, never a score.
+constexpr int kKattisAccepted = 42;
+constexpr int kKattisWrongAnswer = 43;
+
+// One case's score: 1 where the contestant's cost is at most the yardstick,
+// otherwise yardstick / cost (0 for a yardstick of 0).
+double caseScore(double cost, double yardstick);
+
+// Runs the judge on its arguments (without the program's name): --cms INPUT
+// REFERENCE CONTESTANT, or --kattis INPUT REFERENCE FEEDBACK_DIR with the
+// contestant's submission on `in`; the option may stand anywhere. Without
+// one, a program named "checker", as CMS names its checker, takes the CMS
+// form. Returns the exit code.
+int runJudgeCommandLine(const std::string& programName, const std::vector<std::string>& args,
+                        std::FILE* in, std::FILE* out, std::FILE* err);
