@@ -4,7 +4,7 @@ BENCH := build-bench
 JOBS := 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test single cross-check sanitize fuzz bench solve-bench atan2-check clean
+.PHONY: all run test page single cross-check sanitize fuzz bench solve-bench atan2-check clean
 
 TOOLS := Tql25Mirvasta-selftest Tql25Mirvasta-gen Tql25Mirvasta-view Tql25Mirvasta-solve \
   Tql25Mirvasta-merge Tql25Mirvasta-judge
@@ -32,18 +32,25 @@ test:
 	cmake --build $(BUILD) -j$(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
+# The contestants' page, build/page/Tql25Mirvasta.html, and the same
+# WebAssembly evaluator for node, build/page/Tql25Mirvasta-node.js.
+page: $(BUILD)/Makefile
+	cmake --build $(BUILD) -j$(JOBS) --target page
+	@echo "written: $(BUILD)/page/Tql25Mirvasta.html and $(BUILD)/page/Tql25Mirvasta-node.js"
+
 # The evaluator as one source file: build/single/Tql25Mirvasta.cpp.
 single: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta-single
 	@echo "written: $(BUILD)/single/Tql25Mirvasta.cpp"
 
 # The single file built for Windows (wine), aarch64 (qemu) and with tuned
-# flags, and with the arc tangent's products by splitting alone: every
-# end-to-end case and benchmark workload must give the native build's bytes.
-cross-check: all single $(BENCH)/workloads/a.input.txt
+# flags, and with the arc tangent's products by splitting alone, and the
+# page's WebAssembly evaluator under node: every end-to-end case and
+# benchmark workload must give the native build's bytes.
+cross-check: all single page $(BENCH)/workloads/a.input.txt
 	python3 tools/cross_check.py --source $(BUILD)/single/Tql25Mirvasta.cpp \
 	  --native $(BUILD)/Tql25Mirvasta --cases tests/e2e --workloads $(BENCH)/workloads \
-	  --work $(BUILD)/cross-check
+	  --wasm $(BUILD)/page/Tql25Mirvasta-node.js --work $(BUILD)/cross-check
 
 $(BENCH)/workloads/a.input.txt: bench/generate.py
 	python3 bench/generate.py $(BENCH)/workloads

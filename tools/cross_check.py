@@ -2,13 +2,16 @@
 """Runs the evaluator on other machines and compares the bytes.
 
 Usage: cross_check.py --source FILE --native BINARY --cases DIR --workloads DIR --work DIR
+                      [--wasm NODE_PROGRAM]
 
 Builds the single source file for Windows (MinGW-w64, static, run under
 wine), for aarch64 (static, run under qemu-aarch64), for this machine with
 the flags that would change its arithmetic most (g++ -O3 -march=native
 -ffp-contract=fast), and for this machine with the arc tangent's products
-by splitting alone, as on a CPU without FMA. Then runs every end-to-end case
-and every benchmark workload on each of those and compares the report,
+by splitting alone, as on a CPU without FMA; with --wasm, the contestants'
+page's WebAssembly evaluator is run under node as well. Then runs every
+end-to-end case and every benchmark workload on each of those and compares
+the report,
 standard output and exit code of each run with the native build's. Under
 qemu, whose emulation is slow, workload c (every pair of 1000 circles
 overlaps) answers 10 of its 100 cases. Prints a table of platform and
@@ -119,10 +122,14 @@ def main():
     parser = argparse.ArgumentParser()
     for option in ("--source", "--native", "--cases", "--workloads", "--work"):
         parser.add_argument(option, required=True)
+    parser.add_argument("--wasm")
     options = parser.parse_args()
     os.makedirs(options.work, exist_ok=True)
 
     platforms = build(options.work, options.source)
+    if options.wasm:
+        platforms.append(("browser (wasm): the page's evaluator under node",
+                          ["node", os.path.abspath(options.wasm)], {}))
     cases = case_runs(options.cases)
     workloads = sorted(n[:-len(".input.txt")] for n in os.listdir(options.workloads)
                        if n.endswith(".input.txt"))

@@ -1,6 +1,6 @@
 #include "base/Format.h"
 
-#include <charconv>
+#include "base/Charconv.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ constexpr int kLongest = 360;
 std::string formatted(double value, std::chars_format format, int precision) {
   char text[kLongest];
   const std::to_chars_result result =
-      std::to_chars(text, text + kLongest, value, format, precision);
+      charconv::toChars(text, text + kLongest, value, format, precision);
   return std::string(text, result.ptr);
 }
 
@@ -27,5 +27,5 @@ std::string scientificDecimal(double value, int digits) {
 
 std::string shortestDecimal(double value) {
   char text[kLongest];
-  return std::string(text, std::to_chars(text, text + kLongest, value).ptr);
+  return std::string(text, charconv::toChars(text, text + kLongest, value).ptr);
 }

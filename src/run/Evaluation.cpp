@@ -81,8 +81,13 @@ int evaluate(const std::string& inputPath, const std::string& submissionPath,
 
 void evaluateSubmission(std::istream& is, const std::vector<TTestCase>& testCases,
                         const TBlockVisitor& onBlock) {
-  const int nTestCases = static_cast<int>(testCases.size());
   TLineReader reader(is);
+  evaluateSubmission(reader, testCases, onBlock);
+}
+
+void evaluateSubmission(TLineReader& reader, const std::vector<TTestCase>& testCases,
+                        const TBlockVisitor& onBlock) {
+  const int nTestCases = static_cast<int>(testCases.size());
   checkHeader(reader);
 
   std::string s;
@@ -106,17 +111,25 @@ void evaluateSubmission(std::istream& is, const std::vector<TTestCase>& testCase
   }
 }
 
-TEvaluation evaluateTexts(std::istream& input, std::istream& submission) {
+TEvaluation evaluateTexts(std::istream& input, std::istream& submission,
+                          const TBlockVisitor* onBlock) {
   TEvaluation evaluation;
+  TLineReader inputReader(input), submissionReader(submission);
+  TFailedFile reading = TFailedFile::kInput;
   try {
     std::vector<TTestCase> testCases;
-    readInput(input, testCases);
+    readInput(inputReader, testCases);
+    reading = TFailedFile::kSubmission;
     std::vector<Rezultat> results;
-    evaluateSubmission(submission, testCases,
-                       [&results](const TResitev&, const Rezultat& r) { results.push_back(r); });
+    evaluateSubmission(submissionReader, testCases,
+                       [&](const TResitev& resitev, const Rezultat& rezultat) {
+                         results.push_back(rezultat);
+                         if (onBlock != nullptr) (*onBlock)(resitev, rezultat);
+                       });
     evaluation.report = successBlock(results, evaluation.echo);
   } catch (const EAssertion& failure) {
-    evaluation = {errorBlock(failure), ""};
+    evaluation = {errorBlock(failure), "", reading,
+                  (reading == TFailedFile::kInput ? inputReader : submissionReader).lineNo};
   } catch (...) {
     evaluation = {unexpectedErrorBlock(), ""};
   }

@@ -8,6 +8,7 @@
 
 #include "scoring/Placement.h"
 #include "task/TaskInput.h"
+#include "text/LineReader.h"
 
 constexpr const char* kUsage = "Uporaba: Tql25Kunep eval input.txt submission.txt report.txt\n";
 
@@ -28,18 +29,30 @@ int runCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
 // and its result.
 using TBlockVisitor = std::function<void(const TResitev& resitev, const Rezultat& rezultat)>;
 
-// Checks the submission's header, read as text from `is`, and scores each of
-// its case blocks.
+// Checks the submission's header, read through the reader of its text, and
+// scores each of its case blocks. After a failure the reader's lineNo names
+// the line concerned.
+void evaluateSubmission(TLineReader& reader, const std::vector<TTestCase>& testCases,
+                        const TBlockVisitor& onBlock);
+
+// The same from a text stream.
 void evaluateSubmission(std::istream& is, const std::vector<TTestCase>& testCases,
                         const TBlockVisitor& onBlock);
 
+// Which file a check failed in.
+enum class TFailedFile { kNone, kInput, kSubmission };
+
 // What an evaluation writes: the report's bytes and the echo lines for
-// standard output.
+// standard output; and, for the contestants' page, where a check failed.
 struct TEvaluation {
   std::string report;
   std::string echo;
+  TFailedFile failedFile = TFailedFile::kNone;
+  int failedLine = 0;  // The line concerned, counted as the file's reader counts it.
 };
 
 // Evaluates the submission against the task's input file, both read as text.
 // Every failure, a read error included, ends in the report's error block.
-TEvaluation evaluateTexts(std::istream& input, std::istream& submission);
+// onBlock, unless null, sees each scored case block.
+TEvaluation evaluateTexts(std::istream& input, std::istream& submission,
+                          const TBlockVisitor* onBlock = nullptr);

@@ -14,7 +14,10 @@ void readInput(const char* path, std::vector<TTestCase>& testCases) {
 
 void readInput(std::istream& is, std::vector<TTestCase>& testCases) {
   TLineReader reader(is);
+  readInput(reader, testCases);
+}
 
+void readInput(TLineReader& reader, std::vector<TTestCase>& testCases) {
   std::string problemName;
   reader.readLine(problemName);
   CHECK(problemName == kTaskName, 117, "v prvi vrstici bi moral biti niz \"", kTaskName,

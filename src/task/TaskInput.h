@@ -20,11 +20,14 @@ struct TTestCase {
   std::vector<double> radii;
 };
 
-// Loads and checks the whole input file, read as text; on success
-// `testCases` holds the cases in file order, case k + 1 at index k.
-void readInput(std::istream& is, std::vector<TTestCase>& testCases);
+// Loads and checks the whole input file through the reader of its text; on
+// success `testCases` holds the cases in file order, case k + 1 at index k.
+// After a failure the reader's lineNo names the line concerned.
+void readInput(TLineReader& reader, std::vector<TTestCase>& testCases);
 
-// The same from the file at `path`; one that cannot be opened reads as empty.
+// The same from a text stream, and from the file at `path`, which reads as
+// empty when it cannot be opened.
+void readInput(std::istream& is, std::vector<TTestCase>& testCases);
 void readInput(const char* path, std::vector<TTestCase>& testCases);
 
 // Reads one case, from its empty first line to its last radius.

@@ -1,8 +1,8 @@
 #include "text/Scan.h"
 
-#include <charconv>
 #include <limits>
 
+#include "base/Charconv.h"
 #include "text/Chars.h"
 
 namespace {
@@ -98,7 +98,7 @@ long long magnitudeOf(const char* p, const char* end, char exponentLetter, int d
 // smallest subnormal it is zero.
 double valueOf(const char* p, const char* end, std::chars_format format) {
   double value = 0;
-  if (std::from_chars(p, end, value, format).ec == std::errc::result_out_of_range) {
+  if (charconv::fromChars(p, end, value, format).ec == std::errc::result_out_of_range) {
     const bool hex = format == std::chars_format::hex;
     const bool large = magnitudeOf(p, end, hex ? 'p' : 'e', hex ? 4 : 1) > 0;
     value = large ? std::numeric_limits<double>::infinity() : 0.0;
@@ -143,7 +143,8 @@ TRealField scanRealField(const char* p, const char* end) {
   // The common line: a decimal that the conversion takes whole, not
   // followed by an exponent letter that it left.
   double value;
-  const std::from_chars_result plain = std::from_chars(p, end, value);
+  const std::from_chars_result plain =
+      charconv::fromChars(p, end, value, std::chars_format::general);
   if (plain.ec == std::errc() && (plain.ptr == end || (*plain.ptr | 0x20) != 'e') &&
       (isDigit(*p) || *p == '.')) {
     return number(value, plain.ptr);

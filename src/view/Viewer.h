@@ -4,21 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "scoring/Placement.h"
+#include "drawing/Drawing.h"
 
-// One answered case block as the viewer shows it.
-struct TViewedBlock {
-  Rezultat rezultat;
-  std::vector<double> radii;
-  std::vector<Tocka> tocke;
-};
-
-// Writes the self-contained page: a list of the blocks, and for the chosen
-// one a view of the unit square and every disc, the circles coloured by
-// their share of the cost (half of each of their lens areas) with a legend
-// and a tooltip each, the overlapping regions shaded, the cost as the report
-// prints it, and the ten largest overlapping pairs, whose circles a click on
-// their row highlights.
+// Writes the self-contained page: a list of the blocks, each block's data,
+// and the drawing code that shows the chosen one (drawing/draw.js): every
+// disc, the overlaps shaded by how many discs cover a point, zoom and pan,
+// the cost as the report prints it and the ten largest overlapping pairs.
 void writePage(std::FILE* page, const std::vector<TViewedBlock>& blocks);
 
 // Runs the viewer on its arguments (INPUT SUBMISSION OUT.html [--blocks
