@@ -65,9 +65,21 @@ sanitize:
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
 
-# The optimiser on published packings and realistic inputs (BENCHMARKS.md).
-solve-bench: all
+# The optimiser on published packings, many equal circles and dense inputs,
+# the last against the optimiser as it stood before the work on them
+# (BENCHMARKS.md).
+SOLVE_REFERENCE := b06816ee84323daf55907343d0be03e18895b7c8
+
+$(BENCH)/solve-reference/build/Tql25Mirvasta-solve:
+	rm -rf $(BENCH)/solve-reference && mkdir -p $(BENCH)/solve-reference
+	git archive $(SOLVE_REFERENCE) | tar -x -C $(BENCH)/solve-reference
+	cmake -S $(BENCH)/solve-reference -B $(BENCH)/solve-reference/build -DCMAKE_BUILD_TYPE=Release \
+	  -DBUILD_TESTS=OFF -DBUILD_PAGE=OFF
+	cmake --build $(BENCH)/solve-reference/build -j$(JOBS) --target Tql25Mirvasta-solve
+
+solve-bench: all $(BENCH)/solve-reference/build/Tql25Mirvasta-solve
 	python3 bench/solve_bench.py --solver $(BUILD)/Tql25Mirvasta-solve \
+	  --reference-solver $(BENCH)/solve-reference/build/Tql25Mirvasta-solve \
 	  --generator $(BUILD)/Tql25Mirvasta-gen --evaluator $(BUILD)/Tql25Mirvasta --work $(BENCH)/solve
 
 # crAtan2 against MPFR on ATAN2_ARGUMENTS random arguments, on every core.

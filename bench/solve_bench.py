@@ -1,13 +1,18 @@
 #!/usr/bin/env python3
-"""Measures the optimiser: published packings and realistic inputs.
+"""Measures the optimiser: published packings, many equal circles, dense inputs.
 
-Usage: solve_bench.py --solver BIN --generator BIN --evaluator BIN --work DIR
+Usage: solve_bench.py --solver BIN --reference-solver BIN --generator BIN
+                      --evaluator BIN --work DIR
 
 Published packings: N equal circles of radius factor * d_N / 2, where d_N
 is the best known smallest distance of N points in the unit square; cost 0
-is possible below factor 1. Realistic inputs: the generator's cases of 1000
-circles at a given coverage, against the generator's greedy placement.
-Prints two Markdown tables.
+is possible below factor 1. Many equal circles: N from 100 to 1000 at the
+distances of simple hexagonal arrangements, where cost 0 must come within
+60 s, and N = 250, 572 and 765 a little above the best arrangement of rows
+the optimiser starts from. Dense inputs: the generator's cases of 1000
+circles at coverage 0.92 and 0.95, three seeds each, 10 s per case, with
+this optimiser and the reference (the commit before the dense-input work),
+run one after the other in this one run. Prints Markdown tables.
 """
 import argparse
 import math
@@ -32,8 +37,23 @@ PUBLISHED = {
     61: 0.14854412669518,
 }
 FACTORS = [0.999, 0.9999, 1.01]
-COVERAGES = [0.85, 0.9, 0.92, 0.95]
-PROGRESS = re.compile(r"case (\d+) of \d+: \d+ circles, cost (\S+), ([\d.]+) s")
+# Simple hexagonal arrangements (a 10 x 10 grid for 100): rows of
+# alternating lengths.
+MANY = {
+    100: 0.111111111111111,
+    200: 0.076980035891950,
+    300: 0.064150029909958,
+    500: 0.048780487804878,
+    700: 0.041239304942116,
+    1000: 0.034482758620690,
+}
+# The best arrangement of rows the optimiser starts from, for N where better
+# packings than rows are known.
+ROWS = {250: 0.069512227161411, 572: 0.046269135313287, 765: 0.039863023494120}
+ROW_FACTORS = [1.0, 1.002, 1.005]
+DENSE = [0.92, 0.95]
+SEEDS = [1, 2, 3]
+PROGRESS = re.compile(r"case (\d+) of \d+: \d+ circles, cost (\S+), \d+ steps, ([\d.]+) s")
 
 
 def write_input(path, cases):
@@ -44,12 +64,27 @@ def write_input(path, cases):
         f.write("\n".join(lines) + "\n")
 
 
-def solve(solver, input_path, out_path, seconds):
-    """Runs the optimiser; returns {case: (cost, seconds)} from its progress lines."""
-    done = subprocess.run([solver, input_path, "-o", out_path, "--seconds", str(seconds)],
-                          stderr=subprocess.PIPE, check=True, text=True)
+def read_cases(path):
+    lines = open(path).read().split("\n")
+    cases, at = [], 2
+    for _ in range(int(lines[1])):
+        n = int(lines[at + 2])
+        cases.append([float(r) for r in lines[at + 3:at + 3 + n]])
+        at += 3 + n
+    return cases
+
+
+def solve(solver, input_path, out_path, seconds, jobs=None):
+    """Runs an optimiser; returns {case: (cost, seconds)} from its progress lines."""
+    command = [solver, input_path, "-o", out_path, "--seconds", str(seconds)]
+    if jobs:
+        command += ["--jobs", str(jobs)]
+    done = subprocess.run(command, stderr=subprocess.PIPE, check=True, text=True)
+    # The reference's progress lines have no steps.
+    pattern = PROGRESS if "steps," in done.stderr else re.compile(
+        r"case (\d+) of \d+: \d+ circles, cost (\S+), ([\d.]+) s")
     return {int(m.group(1)): (float(m.group(2)), float(m.group(3)))
-            for m in PROGRESS.finditer(done.stderr)}
+            for m in pattern.finditer(done.stderr)}
 
 
 def costs(evaluator, input_path, submission_path, report_path):
@@ -61,12 +96,25 @@ def costs(evaluator, input_path, submission_path, report_path):
     return [float(line.split()[1]) for line in lines[2:] if line]
 
 
+def checked(options, cases, seconds, name):
+    """Solves the cases; returns [(cost, seconds)], each cost the evaluator's."""
+    path = lambda suffix: os.path.join(options.work, name + suffix)
+    write_input(path(".txt"), cases)
+    results = solve(options.solver, path(".txt"), path(".out"), seconds)
+    evaluated = costs(options.evaluator, path(".txt"), path(".out"), path(".report"))
+    for k in results:
+        assert results[k][0] == evaluated[k - 1], (results[k], evaluated[k - 1])
+    return [results[k] for k in sorted(results)]
+
+
+def shown(cost):
+    return "0" if cost == 0 else "%.3e" % cost
+
+
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("--solver", "--generator", "--evaluator", "--work"):
+    for option in ("--solver", "--reference-solver", "--generator", "--evaluator", "--work"):
         parser.add_argument(option, required=True)
-    parser.add_argument("--published-seconds", type=float, default=20)
-    parser.add_argument("--realistic-seconds", type=float, default=10)
     options = parser.parse_args()
     os.makedirs(options.work, exist_ok=True)
     path = lambda name: os.path.join(options.work, name)
@@ -75,34 +123,45 @@ def main():
     print("|---|---|---|---|---|")
     for factor in FACTORS:
         cases = [[factor * d / 2] * n for n, d in PUBLISHED.items()]
-        write_input(path("published.txt"), cases)
-        results = solve(options.solver, path("published.txt"), path("published.out"),
-                        options.published_seconds)
-        checked = costs(options.evaluator, path("published.txt"), path("published.out"),
-                        path("published.report"))
-        for k, (n, d) in enumerate(PUBLISHED.items(), 1):
-            cost, seconds = results[k]
-            assert cost == checked[k - 1], (cost, checked[k - 1])
-            print("| %d | %.15g | %g | %s | %.2f |" % (
-                n, d, factor, "0" if cost == 0 else "%.3e" % cost, seconds), flush=True)
+        for (n, d), (cost, seconds) in zip(PUBLISHED.items(), checked(options, cases, 20, "pub")):
+            print("| %d | %.15g | %g | %s | %.2f |" % (n, d, factor, shown(cost), seconds),
+                  flush=True)
 
     print()
-    print("| coverage | case | greedy cost | optimiser cost | seconds | greedy / optimiser |")
-    print("|---|---|---|---|---|---|")
-    for coverage in COVERAGES:
-        subprocess.run([options.generator, "--cases", "3", "--circles", "1000", "--coverage",
-                        str(coverage), "--seed", "11", "-o", path("real.txt")], check=True)
-        subprocess.run([options.generator, "--submission", path("real.txt"), "-o",
-                        path("greedy.txt")], check=True)
-        greedy = costs(options.evaluator, path("real.txt"), path("greedy.txt"), path("g.report"))
-        results = solve(options.solver, path("real.txt"), path("real.out"),
-                        options.realistic_seconds)
-        for k in sorted(results):
-            cost, seconds = results[k]
-            ratio = "no overlap left" if cost == 0 else "%.0f" % (greedy[k - 1] / cost)
-            print("| %g | %d | %.3e | %s | %.2f | %s |" % (
-                coverage, k, greedy[k - 1], "0" if cost == 0 else "%.3e" % cost, seconds, ratio),
-                flush=True)
+    print("| N | d | cost | seconds |")
+    print("|---|---|---|---|")
+    cases = [[d / 2] * n for n, d in MANY.items()]
+    for (n, d), (cost, seconds) in zip(MANY.items(), checked(options, cases, 60, "many")):
+        print("| %d | %.15g | %s | %.2f |" % (n, d, shown(cost), seconds), flush=True)
+
+    print()
+    print("| N | rows' d | factor | cost | seconds |")
+    print("|---|---|---|---|---|")
+    for factor in ROW_FACTORS:
+        cases = [[factor * d / 2] * n for n, d in ROWS.items()]
+        for (n, d), (cost, seconds) in zip(ROWS.items(), checked(options, cases, 60, "rows")):
+            print("| %d | %.15g | %g | %s | %.2f |" % (n, d, factor, shown(cost), seconds),
+                  flush=True)
+
+    print()
+    print("| coverage | seed | reference cost | cost | reference / cost |")
+    print("|---|---|---|---|---|")
+    for coverage in DENSE:
+        cases = []
+        for seed in SEEDS:
+            subprocess.run([options.generator, "--cases", "1", "--circles", "1000", "--coverage",
+                            str(coverage), "--seed", str(seed), "-o", path("dense1.txt")],
+                           check=True)
+            cases += read_cases(path("dense1.txt"))
+        write_input(path("dense.txt"), cases)
+        # One case at a time each, both optimisers alike.
+        reference = solve(options.reference_solver, path("dense.txt"), path("ref.out"), 10, 1)
+        current = solve(options.solver, path("dense.txt"), path("cur.out"), 10, 1)
+        for k, seed in enumerate(SEEDS, 1):
+            ratio = "no overlap left" if current[k][0] == 0 else "%.2f" % (
+                reference[k][0] / current[k][0])
+            print("| %g | %d | %s | %s | %s |" % (coverage, seed, shown(reference[k][0]),
+                                                  shown(current[k][0]), ratio), flush=True)
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 
+#include "packing/Lattice.h"
 #include "scoring/Cost.h"
 #include "toolkit/Random.h"
 
@@ -18,82 +19,136 @@ std::vector<Tocka> pointsOf(const std::vector<double>& x) {
   return points;
 }
 
-// weight * the squared distance of each centre outside the square, added to
-// the gradient.
-double wallEnergy(const std::vector<double>& x, double weight, std::vector<double>& gradient) {
-  double energy = 0;
-  for (std::size_t i = 0; i < x.size(); ++i) {
-    const double outside = x[i] < 0 ? x[i] : x[i] > 1 ? x[i] - 1 : 0.0;
-    energy += weight * outside * outside;
-    gradient[i] += 2 * weight * outside;
-  }
-  return energy;
-}
-
-// Adds to the gradient d(objective)/dd times the direction from k to j for
-// circle j, and its opposite for circle k.
-void addAlongPair(std::vector<double>& gradient, int j, int k, double slope, double ux, double uy) {
-  gradient[2 * j] += slope * ux;
-  gradient[2 * j + 1] += slope * uy;
-  gradient[2 * k] -= slope * ux;
-  gradient[2 * k + 1] -= slope * uy;
+// The term of the pair (j, k), whose centres lie (dx, dy) apart, or 0 where
+// the discs do not overlap; (gx, gy) receives its gradient for circle j, the
+// opposite of circle k's.
+double pairTerm(TTerm term, double rj, double rk, double dx, double dy, double& gx, double& gy) {
+  gx = gy = 0;
+  const double reach = rj + rk;
+  const double d2 = dx * dx + dy * dy;
+  if (d2 >= reach * reach) return 0;
+  const double d = std::sqrt(d2);
+  double slope;
+  const double value = term(rj, rk, d, slope);
+  // Coinciding centres have no direction between them: any will do, and a
+  // fixed one keeps the search repeatable.
+  gx = d > 0 ? slope * dx / d : slope;
+  gy = d > 0 ? slope * dy / d : 0.0;
+  return value;
 }
 
 }  // namespace
 
-double overlapEnergy(const std::vector<double>& radii, const std::vector<double>& x,
-                     std::vector<double>& gradient) {
-  const std::vector<Tocka> points = pointsOf(x);
-  gradient.assign(x.size(), 0.0);
-  double energy = 0;
-  forEachCandidatePair(radii, points, [&](int j, int k) {
-    const double dx = points[j].x - points[k].x, dy = points[j].y - points[k].y;
-    const double reach = radii[j] + radii[k];
-    const double d2 = dx * dx + dy * dy;
-    if (d2 >= reach * reach) return;
-    const double d = std::sqrt(d2);
-    const double depth = reach - d;
-    energy += depth * depth;
-    // Coinciding centres have no direction between them: any will do, and a
-    // fixed one keeps the search repeatable.
-    const double ux = d > 0 ? dx / d : 1.0, uy = d > 0 ? dy / d : 0.0;
-    addAlongPair(gradient, j, k, -2 * depth, ux, uy);
-  });
-  return energy + wallEnergy(x, 1, gradient);
+double depthTerm(double rj, double rk, double d, double& slope) {
+  const double depth = rj + rk - d;
+  slope = -2 * depth;
+  return depth * depth;
 }
 
-double overlapArea(const std::vector<double>& radii, const std::vector<double>& x,
-                   std::vector<double>& gradient) {
+double lensTerm(double rj, double rk, double d, double& slope) {
+  // d(area)/dd is minus the common chord's length; a disc inside the other
+  // has none, and its area does not change as it moves.
+  slope = 0;
+  if (d > std::abs(rj - rk)) {
+    const double c = chordDistance(rj, rk, d);
+    slope = -2 * std::sqrt(std::max(0.0, rj * rj - c * c));
+  }
+  return lensArea(rj, rk, d);
+}
+
+double overlapSum(TTerm term, const std::vector<double>& radii, const std::vector<double>& x,
+                  std::vector<double>& gradient) {
   const std::vector<Tocka> points = pointsOf(x);
   gradient.assign(x.size(), 0.0);
-  double area = 0;
+  double sum = 0;
   forEachCandidatePair(radii, points, [&](int j, int k) {
-    const double dx = points[j].x - points[k].x, dy = points[j].y - points[k].y;
-    const double rj = radii[j], rk = radii[k];
-    const double d = std::sqrt(dx * dx + dy * dy);
-    if (d >= rj + rk) return;
-    area += lensArea(rj, rk, d);
-    // d(area)/dd is minus the common chord's length; a disc inside the
-    // other has none, and its area does not change as it moves.
-    if (d <= std::abs(rj - rk)) return;
-    const double c = chordDistance(rj, rk, d);
-    const double chord = 2 * std::sqrt(std::max(0.0, rj * rj - c * c));
-    addAlongPair(gradient, j, k, -chord, dx / d, dy / d);
+    double gx, gy;
+    sum += pairTerm(term, radii[j], radii[k], points[j].x - points[k].x, points[j].y - points[k].y,
+                    gx, gy);
+    gradient[2 * j] += gx;
+    gradient[2 * j + 1] += gy;
+    gradient[2 * k] -= gx;
+    gradient[2 * k + 1] -= gy;
   });
-  // The cost ignores the square; the square must hold the centres all the
-  // same, and a stiff wall keeps them in.
-  return area + wallEnergy(x, 1e4, gradient);
+  return sum;
+}
+
+TPatch::TPatch(const std::vector<double>& radii, const std::vector<double>& x,
+               std::vector<int> moving, double margin)
+    : radii_(radii), x_(x), moving_(std::move(moving)), slot_(radii.size(), -1) {
+  for (std::size_t a = 0; a < moving_.size(); ++a) slot_[moving_[a]] = static_cast<int>(a);
+  const int n = static_cast<int>(radii.size());
+  for (std::size_t a = 0; a < moving_.size(); ++a) {
+    const int i = moving_[a];
+    for (int j = 0; j < n; ++j) {
+      // A pair of two moving circles once, from the first of them.
+      if (j == i || (slot_[j] >= 0 && slot_[j] < static_cast<int>(a))) continue;
+      const double reach = radii[i] + radii[j] + margin;
+      const double dx = x[2 * i] - x[2 * j], dy = x[2 * i + 1] - x[2 * j + 1];
+      if (dx * dx + dy * dy < reach * reach) pairs_.push_back({static_cast<int>(a), j});
+    }
+  }
+}
+
+std::vector<double> TPatch::coordinates() const {
+  std::vector<double> local;
+  for (int i : moving_) local.insert(local.end(), {x_[2 * i], x_[2 * i + 1]});
+  return local;
+}
+
+double TPatch::sum(TTerm term, const std::vector<double>& local,
+                   std::vector<double>& gradient) const {
+  gradient.assign(local.size(), 0.0);
+  double sum = 0;
+  for (const auto& [a, j] : pairs_) {
+    const int b = slot_[j];
+    const double xj = b >= 0 ? local[2 * b] : x_[2 * j];
+    const double yj = b >= 0 ? local[2 * b + 1] : x_[2 * j + 1];
+    double gx, gy;
+    sum += pairTerm(term, radii_[moving_[a]], radii_[j], local[2 * a] - xj, local[2 * a + 1] - yj,
+                    gx, gy);
+    gradient[2 * a] += gx;
+    gradient[2 * a + 1] += gy;
+    // A circle that stays has no coordinates to move.
+    if (b >= 0) {
+      gradient[2 * b] -= gx;
+      gradient[2 * b + 1] -= gy;
+    }
+  }
+  return sum;
+}
+
+void TPatch::place(const std::vector<double>& local, std::vector<double>& x) const {
+  for (std::size_t a = 0; a < moving_.size(); ++a) {
+    x[2 * moving_[a]] = local[2 * a];
+    x[2 * moving_[a] + 1] = local[2 * a + 1];
+  }
 }
 
 }  // namespace packing_detail
 
 namespace {
 
-using packing_detail::overlapArea;
-using packing_detail::overlapEnergy;
-using TObjective = double (*)(const std::vector<double>&, const std::vector<double>&,
-                              std::vector<double>&);
+using packing_detail::depthTerm;
+using packing_detail::lensTerm;
+using packing_detail::overlapSum;
+using packing_detail::TPatch;
 using Clock = std::chrono::steady_clock;
+
+// Lattices tried before random starts, where the circles are equal.
+constexpr int kLatticeStarts = 8;
+// Circles count as unequal where the largest exceeds the smallest this much.
+constexpr double kUnequal = 1.05;
+// A swap's patch: the circles within this many typical radii of the two,
+// some hundred of them. A smaller patch cannot make room for a swap and
+// takes few; a larger one costs more than it adds.
+constexpr double kPatchReach = 10;
+// Local moves between two minimisations of the whole placement.
+constexpr int kMovesPerSweep = 1000;
+// The share of the budget after which unequal circles minimise the cost
+// itself: the swaps do better on the smoother energy, and the cost's
+// minimisation then takes the last few per cent off.
+constexpr double kUnequalCostFrom = 0.9;
 
 double dot(const std::vector<double>& a, const std::vector<double>& b) {
   double sum = 0;
@@ -101,24 +156,25 @@ double dot(const std::vector<double>& a, const std::vector<double>& b) {
   return sum;
 }
 
-// The work done and the limits on it.
+// The work done and the limits on it. A step is one evaluation of the whole
+// objective; an evaluation of a patch counts as its share of the circles.
 class TBudget {
  public:
   explicit TBudget(const TSearchLimits& limits) : limits_(limits), start_(Clock::now()) {}
 
-  void spend() { ++steps_; }
-  long steps() const { return steps_; }
+  void spend(double share = 1) { work_ += share; }
+  long steps() const { return static_cast<long>(work_); }
   // The share of the budget spent: of the steps where they are limited, so
   // that every decision of a search with a step limit follows the steps
   // alone, whatever the machine's load; otherwise of the time.
   double spent() const {
-    if (limits_.steps >= 0) return static_cast<double>(steps_) / limits_.steps;
+    if (limits_.steps >= 0) return work_ / limits_.steps;
     return std::chrono::duration<double>(Clock::now() - start_).count() / limits_.seconds;
   }
   bool exhausted() const {
-    if (limits_.steps >= 0 && steps_ >= limits_.steps) return true;
-    // The clock is read every 64 steps: a step takes microseconds.
-    if (limits_.seconds >= 0 && steps_ % 64 == 0) {
+    if (limits_.steps >= 0 && work_ >= limits_.steps) return true;
+    // The clock is read now and then: an evaluation takes microseconds.
+    if (limits_.seconds >= 0 && ++reads_ % 64 == 0) {
       exhaustedByTime_ =
           exhaustedByTime_ ||
           std::chrono::duration<double>(Clock::now() - start_).count() >= limits_.seconds;
@@ -129,25 +185,38 @@ class TBudget {
  private:
   TSearchLimits limits_;
   Clock::time_point start_;
-  long steps_ = 0;
+  double work_ = 0;
+  mutable long reads_ = 0;
   mutable bool exhaustedByTime_ = false;
 };
 
 // L-BFGS on an objective from x, until it is 0, it stops falling, or the
-// budget runs out. Returns the objective at x.
-double minimise(TObjective objective, const std::vector<double>& radii, std::vector<double>& x,
-                TBudget& budget) {
+// budget runs out, with every centre kept in the square: a step that would
+// leave it stops at its side, and a coordinate held at a side where the
+// descent points out stays there. Discs that press outwards so rest exactly
+// on the sides, where half of each lies outside and costs nothing, as the
+// placement that is written has them. Each evaluation of the objective
+// spends `share` of a step. Returns the objective at x.
+template <typename Objective>
+double minimise(Objective objective, std::vector<double>& x, TBudget& budget, double share = 1) {
   constexpr int kMemory = 8;
   const std::size_t size = x.size();
+  for (double& c : x) c = std::clamp(c, 0.0, 1.0);
   std::vector<double> gradient, trialGradient, direction(size), trial(size);
   std::vector<std::vector<double>> s, y;
   std::vector<double> rho;
-  double energy = objective(radii, x, gradient);
-  budget.spend();
+  double energy = objective(x, gradient);
+  budget.spend(share);
   int stalled = 0;
+  auto holdAtSides = [&](std::vector<double>& v) {
+    for (std::size_t c = 0; c < size; ++c) {
+      if ((x[c] <= 0 && gradient[c] > 0) || (x[c] >= 1 && gradient[c] < 0)) v[c] = 0;
+    }
+  };
   while (energy > 0 && !budget.exhausted()) {
-    // The two-loop recursion: direction = -H gradient.
+    // The two-loop recursion: direction = -H gradient, on the free coordinates.
     direction = gradient;
+    holdAtSides(direction);
     std::vector<double> alpha(s.size());
     for (int i = static_cast<int>(s.size()) - 1; i >= 0; --i) {
       alpha[i] = rho[i] * dot(s[i], direction);
@@ -161,6 +230,7 @@ double minimise(TObjective objective, const std::vector<double>& radii, std::vec
       for (std::size_t c = 0; c < size; ++c) direction[c] += s[i][c] * (alpha[i] - beta);
     }
     for (double& d : direction) d = -d;
+    holdAtSides(direction);
     const double slope = dot(gradient, direction);
     if (!(slope < 0)) {
       // Downhill again along the gradient; without one (a disc inside
@@ -174,10 +244,14 @@ double minimise(TObjective objective, const std::vector<double>& radii, std::vec
     double step = 1, trialEnergy = 0;
     bool accepted = false;
     for (int halvings = 0; halvings < 40 && !budget.exhausted(); ++halvings, step *= 0.5) {
-      for (std::size_t c = 0; c < size; ++c) trial[c] = x[c] + step * direction[c];
-      trialEnergy = objective(radii, trial, trialGradient);
-      budget.spend();
-      if (trialEnergy <= energy + 1e-4 * step * slope) {
+      double change = 0;  // along the gradient, to first order
+      for (std::size_t c = 0; c < size; ++c) {
+        trial[c] = std::clamp(x[c] + step * direction[c], 0.0, 1.0);
+        change += gradient[c] * (trial[c] - x[c]);
+      }
+      trialEnergy = objective(trial, trialGradient);
+      budget.spend(share);
+      if (trialEnergy <= energy + 1e-4 * change) {
         accepted = true;
         break;
       }
@@ -207,7 +281,8 @@ double minimise(TObjective objective, const std::vector<double>& radii, std::vec
   return energy;
 }
 
-// Centres moved into the square, as the submission writes them.
+// Centres as the submission writes them; the minimiser keeps them in the
+// square, and a start or a shake may have left one just outside.
 std::vector<Tocka> centres(const std::vector<double>& x) {
   std::vector<Tocka> tocke(x.size() / 2);
   for (std::size_t i = 0; i < tocke.size(); ++i) {
@@ -226,6 +301,11 @@ TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t se
   std::vector<double> sorted = radii;
   std::sort(sorted.begin(), sorted.end());
   const double typical = sorted[n / 2];
+  auto whole = [&](packing_detail::TTerm term) {
+    return [&radii, term](const std::vector<double>& x, std::vector<double>& gradient) {
+      return overlapSum(term, radii, x, gradient);
+    };
+  };
 
   // Random centres, then the discs grown to their size in a few steps: a
   // placement that grows settles denser than one placed at full size.
@@ -251,8 +331,25 @@ TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t se
     std::vector<double> grown(n);
     for (double scale : {0.7, 0.8, 0.9, 0.95}) {
       for (int i = 0; i < n; ++i) grown[i] = scale * radii[i];
-      minimise(overlapEnergy, grown, x, budget);
+      minimise(
+          [&grown](const std::vector<double>& at, std::vector<double>& gradient) {
+            return overlapSum(depthTerm, grown, at, gradient);
+          },
+          x, budget);
     }
+    return x;
+  };
+
+  // Equal circles start from rows of points, the structure of their
+  // near-optimal packings: the arrangements whose smallest distance is
+  // largest, then random starts.
+  std::vector<TLattice> lattices;
+  if (sorted.front() >= sorted.back() * (1 - 1e-12)) lattices = latticeStarts(n, kLatticeStarts);
+  std::size_t nextLattice = 0;
+  auto nextStart = [&] {
+    if (nextLattice == lattices.size()) return randomStart();
+    std::vector<double> x;
+    for (const Tocka& p : lattices[nextLattice++].points) x.insert(x.end(), {p.x, p.y});
     return x;
   };
 
@@ -276,39 +373,118 @@ TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t se
     return x;
   };
 
-  // Monotonic basin hopping: shake the current minimum, minimise again, keep
-  // the lower; after a run of failures, start afresh. First on the overlap
-  // energy, whose zeros are the placements of cost 0; if more than half the
-  // budget goes by without one, on the cost itself, from the best so far.
-  TObjective objective = overlapEnergy;
+  // First on the overlap energy, whose zeros are the placements of cost 0;
+  // if much of the budget goes by without one, on the cost itself, from the
+  // best placement so far.
+  packing_detail::TTerm term = depthTerm;
+  std::vector<double> current = nextStart();
+  // A start may already be free of overlap, as a lattice of the circles'
+  // diameter is, to within the touching tolerance.
+  consider(current);
+  double currentValue = 0;
+  if (best.cena > 0) {
+    currentValue = minimise(whole(term), current, budget);
+    consider(current);
+  }
+  auto toTheCost = [&] {
+    term = lensTerm;
+    current = fromBest();
+    currentValue = minimise(whole(term), current, budget);
+    consider(current);
+  };
+
+  if (sorted.back() > kUnequal * sorted.front()) {
+    // Unequal circles: a circle trades places with a neighbour of another
+    // size, and the two and the circles around them settle while all others
+    // stay: the move that lets a packing of unequal discs settle denser, and
+    // cheap enough for thousands. Now and then the whole placement settles
+    // again.
+    std::vector<int> near;
+    for (int moves = 0; best.cena > 0 && !budget.exhausted(); ++moves) {
+      if (term == depthTerm && budget.spent() > kUnequalCostFrom) toTheCost();
+      if (moves % kMovesPerSweep == kMovesPerSweep - 1) {
+        currentValue = minimise(whole(term), current, budget);
+        consider(current);
+      }
+      // On the cost, every other move shakes a patch instead: coinciding
+      // discs, say, have no gradient of area to part them.
+      const bool shaking = term == lensTerm && moves % 2 == 1;
+      const int a = static_cast<int>(random() % n);
+      int b = a;
+      if (!shaking) {
+        near.clear();
+        for (int c = 0; c < n; ++c) {
+          const double dx = current[2 * c] - current[2 * a];
+          const double dy = current[2 * c + 1] - current[2 * a + 1];
+          if (dx * dx + dy * dy < 9 * typical * typical &&
+              std::abs(radii[c] - radii[a]) > 0.1 * typical) {
+            near.push_back(c);
+          }
+        }
+        if (near.empty()) continue;
+        b = near[random() % near.size()];
+      }
+      std::vector<double> trial = current;
+      std::swap(trial[2 * a], trial[2 * b]);
+      std::swap(trial[2 * a + 1], trial[2 * b + 1]);
+      std::vector<int> moving;
+      for (int i = 0; i < n; ++i) {
+        for (int centre : {a, b}) {
+          if (std::hypot(trial[2 * i] - trial[2 * centre],
+                         trial[2 * i + 1] - trial[2 * centre + 1]) < kPatchReach * typical) {
+            moving.push_back(i);
+            break;
+          }
+        }
+      }
+      if (shaking) {
+        for (int i : moving) {
+          trial[2 * i] += 0.1 * typical * (2 * unitDraw(random) - 1);
+          trial[2 * i + 1] += 0.1 * typical * (2 * unitDraw(random) - 1);
+        }
+      }
+      const TPatch patch(radii, trial, moving, typical);
+      std::vector<double> local = patch.coordinates(), gradient;
+      minimise([&](const std::vector<double>& at,
+                   std::vector<double>& g) { return patch.sum(term, at, g); },
+               local, budget, static_cast<double>(moving.size()) / n);
+      patch.place(local, trial);
+      const double trialValue = overlapSum(term, radii, trial, gradient);
+      budget.spend();
+      if (trialValue < currentValue) {
+        current.swap(trial);
+        currentValue = trialValue;
+        consider(current);
+      }
+    }
+    best.steps = budget.steps();
+    return best;
+  }
+
+  // Equal circles: monotonic basin hopping. Shake the current minimum,
+  // minimise again, keep the lower; after a run of failures, start afresh.
   double shake = 1.5 * typical;
   int patience = 5;
-  std::vector<double> current = randomStart();
-  double currentValue = minimise(objective, radii, current, budget);
-  consider(current);
   int failures = 0;
   while (best.cena > 0 && !budget.exhausted()) {
-    if (objective == overlapEnergy && budget.spent() > 0.5) {
-      objective = overlapArea;
+    if (term == depthTerm && budget.spent() > 0.5) {
+      toTheCost();
       shake = 0.1 * typical;
       patience = 20;
-      current = fromBest();
-      currentValue = minimise(objective, radii, current, budget);
-      consider(current);
       failures = 0;
       continue;
     }
     std::vector<double> trial = current;
     for (double& c : trial) c += shake * (2 * unitDraw(random) - 1);
-    const double trialValue = minimise(objective, radii, trial, budget);
+    const double trialValue = minimise(whole(term), trial, budget);
     if (trialValue < currentValue) {
       current.swap(trial);
       currentValue = trialValue;
       failures = 0;
       consider(current);
     } else if (++failures >= patience) {
-      current = objective == overlapEnergy ? randomStart() : fromBest();
-      currentValue = minimise(objective, radii, current, budget);
+      current = term == depthTerm ? nextStart() : fromBest();
+      currentValue = minimise(whole(term), current, budget);
       failures = 0;
       consider(current);
     }
