@@ -111,6 +111,17 @@ def shown(cost):
     return "0" if cost == 0 else "%.3e" % cost
 
 
+def factor_table(options, distance, packings, factors, seconds):
+    """N equal circles of radius factor * d / 2 for each packing and factor."""
+    print("| N | %s | factor | cost | seconds |" % distance)
+    print("|---|---|---|---|---|")
+    for factor in factors:
+        cases = [[factor * d / 2] * n for n, d in packings.items()]
+        results = checked(options, cases, seconds, "equal")
+        for (n, d), (cost, took) in zip(packings.items(), results):
+            print("| %d | %.15g | %g | %s | %.2f |" % (n, d, factor, shown(cost), took), flush=True)
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ("--solver", "--reference-solver", "--generator", "--evaluator", "--work"):
@@ -119,13 +130,7 @@ def main():
     os.makedirs(options.work, exist_ok=True)
     path = lambda name: os.path.join(options.work, name)
 
-    print("| N | d_N | factor | cost | seconds |")
-    print("|---|---|---|---|---|")
-    for factor in FACTORS:
-        cases = [[factor * d / 2] * n for n, d in PUBLISHED.items()]
-        for (n, d), (cost, seconds) in zip(PUBLISHED.items(), checked(options, cases, 20, "pub")):
-            print("| %d | %.15g | %g | %s | %.2f |" % (n, d, factor, shown(cost), seconds),
-                  flush=True)
+    factor_table(options, "d_N", PUBLISHED, FACTORS, 20)
 
     print()
     print("| N | d | cost | seconds |")
@@ -135,13 +140,7 @@ def main():
         print("| %d | %.15g | %s | %.2f |" % (n, d, shown(cost), seconds), flush=True)
 
     print()
-    print("| N | rows' d | factor | cost | seconds |")
-    print("|---|---|---|---|---|")
-    for factor in ROW_FACTORS:
-        cases = [[factor * d / 2] * n for n, d in ROWS.items()]
-        for (n, d), (cost, seconds) in zip(ROWS.items(), checked(options, cases, 60, "rows")):
-            print("| %d | %.15g | %g | %s | %.2f |" % (n, d, factor, shown(cost), seconds),
-                  flush=True)
+    factor_table(options, "rows' d", ROWS, ROW_FACTORS, 60)
 
     print()
     print("| coverage | seed | reference cost | cost | reference / cost |")

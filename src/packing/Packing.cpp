@@ -160,9 +160,14 @@ double dot(const std::vector<double>& a, const std::vector<double>& b) {
 // objective; an evaluation of a patch counts as its share of the circles.
 class TBudget {
  public:
-  explicit TBudget(const TSearchLimits& limits) : limits_(limits), start_(Clock::now()) {}
+  // The status, unless null, follows the steps.
+  TBudget(const TSearchLimits& limits, TSearchStatus* status)
+      : limits_(limits), status_(status), start_(Clock::now()) {}
 
-  void spend(double share = 1) { work_ += share; }
+  void spend(double share = 1) {
+    work_ += share;
+    if (status_ != nullptr) status_->steps.store(steps(), std::memory_order_relaxed);
+  }
   long steps() const { return static_cast<long>(work_); }
   // The share of the budget spent: of the steps where they are limited, so
   // that every decision of a search with a step limit follows the steps
@@ -184,6 +189,7 @@ class TBudget {
 
  private:
   TSearchLimits limits_;
+  TSearchStatus* status_;
   Clock::time_point start_;
   double work_ = 0;
   mutable long reads_ = 0;
@@ -297,7 +303,7 @@ TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t se
                               const TSearchLimits& limits, TSearchStatus* status) {
   const int n = static_cast<int>(radii.size());
   std::mt19937_64 random(seed);
-  TBudget budget(limits);
+  TBudget budget(limits, status);
   std::vector<double> sorted = radii;
   std::sort(sorted.begin(), sorted.end());
   const double typical = sorted[n / 2];
@@ -362,10 +368,7 @@ TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t se
       best.tocke = tocke;
       best.cena = cena;
     }
-    if (status != nullptr) {
-      status->cena = best.cena;
-      status->steps = budget.steps();
-    }
+    if (status != nullptr) status->cena = best.cena;
   };
   auto fromBest = [&] {
     std::vector<double> x;

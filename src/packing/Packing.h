@@ -11,9 +11,10 @@
 
 // How long the search for one case may run. A limit below 0 is none.
 struct TSearchLimits {
-  // Evaluations of the overlap energy: the unit of work, the same on every
-  // machine. With a step limit every decision of the search follows the
-  // steps, so that a seed gives the same placement at any load.
+  // Evaluations of the energy of the whole placement (a patch's counts as
+  // its share of the circles): the unit of work, the same on every machine.
+  // With a step limit every decision of the search follows the steps, so
+  // that a seed gives the same placement at any load.
   long steps = -1;
   // Wall-clock seconds, a cap on top of the steps; at least one of the two
   // limits must be set.

@@ -13,7 +13,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
-from webdriver import SKIPPED, Browser, chromium_and_driver  # noqa: E402
+from webdriver import SKIPPED, Browser, Checks, chromium_and_driver  # noqa: E402
 
 # Case 4: 48 circles on a jittered grid, a few of them overlapping.
 GRID = [(0.08 + 0.14 * (i % 7) + 0.013 * ((i * 7) % 5 - 2),
@@ -38,13 +38,8 @@ def main(page, evaluator, merge, screenshot=None):
     if programs is None:
         print("SKIPPED: Chromium or ChromeDriver is not installed, so the page is not opened")
         return SKIPPED
-    failed = 0
-
-    def expect(what, expected, value):
-        nonlocal failed
-        ok = expected(value) if callable(expected) else expected == value
-        failed += not ok
-        print("%s: %s: %r" % ("ok" if ok else "FAILED", what, value))
+    checks = Checks()
+    expect = checks.expect
 
     with tempfile.TemporaryDirectory() as work:
         path = lambda name: os.path.join(work, name)
@@ -124,7 +119,7 @@ def main(page, evaluator, merge, screenshot=None):
                    browser.run("return document.querySelector('h1').textContent"))
         finally:
             browser.close()
-    return 1 if failed else 0
+    return 1 if checks.failed else 0
 
 
 if __name__ == "__main__":

@@ -145,6 +145,19 @@ class Browser:
 
 
 
+class Checks:
+    """Prints each check as it goes, ok or FAILED, and counts the failures."""
+
+    def __init__(self):
+        self.failed = 0
+
+    def expect(self, what, expected, value):
+        """Whether `value` is `expected`, or fits it where it is a predicate."""
+        ok = expected(value) if callable(expected) else expected == value
+        self.failed += not ok
+        print("%s: %s: %r" % ("ok" if ok else "FAILED", what, value))
+
+
 def chromium_and_driver():
     """The paths of Chromium and ChromeDriver, or None where one is missing."""
     chromium = shutil.which("chromium") or shutil.which("chromium-browser")

@@ -76,13 +76,21 @@ TEST(Tools, NameTheFileTheyCannotReadOrWriteAndWhy) {
   }
 }
 
-TEST(Tools, VersionNamesTheTool) {
-  for (const TTool& tool : kTools) {
-    EXPECT_EQ(std::string(tool.name) + " " + kProjectVersion + "\n",
-              runMain(tool.main, {"--version"}).out);
+// --help and --version answer whatever else the line holds, on standard
+// output; the version names the tool.
+TEST(Tools, AnswerHelpAndVersion) {
+  std::vector<TTool> tools(std::begin(kTools), std::end(kTools));
+  tools.push_back({"Tql25Mirvasta-selftest", runSelfTestCommandLine, {}});
+  for (const TTool& tool : tools) {
+    SCOPED_TRACE(tool.name);
+    const TRunResult help = runMain(tool.main, {"--bogus", "--help"});
+    EXPECT_EQ(0, help.rc);
+    EXPECT_EQ(0u, help.out.find(std::string("Usage: ") + tool.name + " "));
+    EXPECT_EQ("", help.err);
+    const TRunResult version = runMain(tool.main, {"--version"});
+    EXPECT_EQ(0, version.rc);
+    EXPECT_EQ(std::string(tool.name) + " " + kProjectVersion + "\n", version.out);
   }
-  EXPECT_EQ(std::string("Tql25Mirvasta-selftest ") + kProjectVersion + "\n",
-            runMain(runSelfTestCommandLine, {"--version"}).out);
 }
 
 // An output is proved writable without emptying what is there: a refused

@@ -113,9 +113,6 @@ TEST(Viewer, FollowsTheToolsCommandLine) {
   EXPECT_EQ(2, wrong.rc);
   EXPECT_EQ(0u, wrong.err.find("Tql25Mirvasta-view: give INPUT, SUBMISSION and OUT.html\nUsage: "));
   EXPECT_EQ("", wrong.out);
-  const TRunResult help = runMain(runViewerCommandLine, {"--help"});
-  EXPECT_EQ(0, help.rc);
-  EXPECT_EQ(0u, help.out.find("Usage: Tql25Mirvasta-view"));
 }
 
 // The page never takes the place of either file it shows.

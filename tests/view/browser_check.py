@@ -10,7 +10,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
-from webdriver import SKIPPED, Browser, chromium_and_driver  # noqa: E402
+from webdriver import SKIPPED, Browser, Checks, chromium_and_driver  # noqa: E402
 
 INPUT = ("Mirvasta\n3\n\n1\n3\n0.2\n0.2\n0.01\n\n2\n2\n0.3\n0.6\n"
          "\n3\n6\n0.1\n0.1\n0.1\n0.1\n0.1\n0.1\n")
@@ -40,13 +40,8 @@ def main(viewer):
     two = lambda r, g, b: 110 < r < 140 and 170 < g < 195 and 200 < b < 230
     orange = lambda r, g, b: r > 200 and 130 < g < 190 and b < 90
     white = lambda r, g, b: min(r, g, b) > 250
-    failed = 0
-
-    def expect(what, fits, value):
-        nonlocal failed
-        ok = fits(value) if callable(fits) else fits == value
-        failed += not ok
-        print("%s: %s: %r" % ("ok" if ok else "FAILED", what, value))
+    checks = Checks()
+    expect = checks.expect
 
     with tempfile.TemporaryDirectory() as work:
         paths = {name: os.path.join(work, name) for name in ("in.txt", "sub.txt", "page.html")}
@@ -102,7 +97,7 @@ def main(viewer):
                 "return document.querySelectorAll('.mv-pairs tr[data-pair]').length"))
         finally:
             browser.close()
-    return 1 if failed else 0
+    return 1 if checks.failed else 0
 
 
 if __name__ == "__main__":
