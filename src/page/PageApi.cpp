@@ -6,7 +6,6 @@
 #include "page/PageApi.h"
 
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -91,9 +90,12 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE char* mvAlloc(int size) { return static_cast<char*>(std::malloc(size + 1)); }
 EMSCRIPTEN_KEEPALIVE void mvFree(char* bytes) { std::free(bytes); }
 
-// Forgets the submissions evaluated so far: the page starts afresh when its
-// input file changes.
-EMSCRIPTEN_KEEPALIVE void mvReset() { session().submissions.clear(); }
+// Forgets the submissions evaluated so far and the input's cases: the page
+// starts afresh at each grading.
+EMSCRIPTEN_KEEPALIVE void mvReset() {
+  session().submissions.clear();
+  session().testCases.clear();
+}
 
 // Evaluates a submission against the input file, as the evaluator does, and
 // keeps it. Answers {"report": the report's bytes, "echo": the standard
@@ -118,10 +120,12 @@ EMSCRIPTEN_KEEPALIVE const char* mvEvaluate(const char* input, int inputSize,
                      ",\"failedFile\":" + std::to_string(static_cast<int>(evaluation.failedFile)) +
                      ",\"failedLine\":" + std::to_string(evaluation.failedLine);
   if (kept.accepted) {
-    // The input is the same for every submission the page keeps.
-    TTextBytes again(std::string_view(input, inputSize));
-    s.testCases.clear();
-    readInput(again, s.testCases);
+    // The input is the same for every submission kept since the last reset:
+    // its cases are read once, for drawing and for the best of them.
+    if (s.testCases.empty()) {
+      TTextBytes again(std::string_view(input, inputSize));
+      readInput(again, s.testCases);
+    }
     TTextBytes header(std::string_view(submission, submissionSize));
     std::getline(header, kept.contestant);
     double total = 0;
