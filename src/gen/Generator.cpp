@@ -37,7 +37,7 @@ class TRandom {
 };
 
 // The optimiser's work per case for --place solve, in evaluations of its
-// energy: a second or two for 1000 circles.
+// energy: a few seconds for 1000 circles.
 constexpr long kSolveSteps = 20000;
 
 std::vector<double> drawRadii(TRandom& random, int n, const TInputOptions& options) {

@@ -1,10 +1,11 @@
 #include "packing/Packing.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <random>
 
+#include "packing/Anneal.h"
+#include "packing/Budget.h"
 #include "packing/Lattice.h"
 #include "scoring/Cost.h"
 #include "toolkit/Random.h"
@@ -129,11 +130,12 @@ void TPatch::place(const std::vector<double>& local, std::vector<double>& x) con
 
 namespace {
 
+using packing_detail::annealWithSwaps;
 using packing_detail::depthTerm;
 using packing_detail::lensTerm;
 using packing_detail::overlapSum;
+using packing_detail::TBudget;
 using packing_detail::TPatch;
-using Clock = std::chrono::steady_clock;
 
 // Lattices tried before random starts, where the circles are equal.
 constexpr int kLatticeStarts = 8;
@@ -143,6 +145,12 @@ constexpr double kUnequal = 1.05;
 // some hundred of them. A smaller patch cannot make room for a swap and
 // takes few; a larger one costs more than it adds.
 constexpr double kPatchReach = 10;
+// The share of the budget for annealing unequal circles, and the starting
+// temperature as a multiple of the start's energy per disc: hot enough to
+// melt the start's arrangement, so that it forms afresh as it cools. Five to
+// twenty times do about as well on dense inputs; once is far too cold.
+constexpr double kAnnealUntil = 0.85;
+constexpr double kHeat = 10;
 // Local moves between two minimisations of the whole placement.
 constexpr int kMovesPerSweep = 1000;
 // The share of the budget after which unequal circles minimise the cost
@@ -155,46 +163,6 @@ double dot(const std::vector<double>& a, const std::vector<double>& b) {
   for (std::size_t i = 0; i < a.size(); ++i) sum += a[i] * b[i];
   return sum;
 }
-
-// The work done and the limits on it. A step is one evaluation of the whole
-// objective; an evaluation of a patch counts as its share of the circles.
-class TBudget {
- public:
-  // The status, unless null, follows the steps.
-  TBudget(const TSearchLimits& limits, TSearchStatus* status)
-      : limits_(limits), status_(status), start_(Clock::now()) {}
-
-  void spend(double share = 1) {
-    work_ += share;
-    if (status_ != nullptr) status_->steps.store(steps(), std::memory_order_relaxed);
-  }
-  long steps() const { return static_cast<long>(work_); }
-  // The share of the budget spent: of the steps where they are limited, so
-  // that every decision of a search with a step limit follows the steps
-  // alone, whatever the machine's load; otherwise of the time.
-  double spent() const {
-    if (limits_.steps >= 0) return work_ / limits_.steps;
-    return std::chrono::duration<double>(Clock::now() - start_).count() / limits_.seconds;
-  }
-  bool exhausted() const {
-    if (limits_.steps >= 0 && work_ >= limits_.steps) return true;
-    // The clock is read now and then: an evaluation takes microseconds.
-    if (limits_.seconds >= 0 && ++reads_ % 64 == 0) {
-      exhaustedByTime_ =
-          exhaustedByTime_ ||
-          std::chrono::duration<double>(Clock::now() - start_).count() >= limits_.seconds;
-    }
-    return exhaustedByTime_;
-  }
-
- private:
-  TSearchLimits limits_;
-  TSearchStatus* status_;
-  Clock::time_point start_;
-  double work_ = 0;
-  mutable long reads_ = 0;
-  mutable bool exhaustedByTime_ = false;
-};
 
 // L-BFGS on an objective from x, until it is 0, it stops falling, or the
 // budget runs out, with every centre kept in the square: a step that would
@@ -397,11 +365,17 @@ TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t se
   };
 
   if (sorted.back() > kUnequal * sorted.front()) {
-    // Unequal circles: a circle trades places with a neighbour of another
-    // size, and the two and the circles around them settle while all others
-    // stay: the move that lets a packing of unequal discs settle denser, and
-    // cheap enough for thousands. Now and then the whole placement settles
-    // again.
+    // Unequal circles: annealed first, where discs trade places by the
+    // million, from a heat scaled to the start's energy per disc.
+    if (currentValue > 0) {
+      annealWithSwaps(radii, current, random, budget, kAnnealUntil, kHeat * currentValue / n);
+      currentValue = minimise(whole(term), current, budget);
+      consider(current);
+    }
+    // Then a circle trades places with a neighbour of another size, and the
+    // two and the circles around them settle while all others stay: a
+    // trade that needs its neighbourhood to make room. Now and then the
+    // whole placement settles again.
     std::vector<int> near;
     for (int moves = 0; best.cena > 0 && !budget.exhausted(); ++moves) {
       if (term == depthTerm && budget.spent() > kUnequalCostFrom) toTheCost();

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 
+#include "packing/Anneal.h"
 #include "packing/Lattice.h"
 #include "scoring/Cost.h"
 #include "toolkit/Random.h"
@@ -173,6 +174,27 @@ TEST(Packing, ReturnsASmallCostWhereZeroIsOutOfReach) {
   EXPECT_GT(result.cena, 0.0);
   EXPECT_LT(result.cena, 2e-3);
   EXPECT_EQ(result.cena, placementCost(radii, result.tocke));
+}
+
+// Discs of two sizes on a 4 x 4 grid, in rows of one size: the large ones
+// overlap their neighbours. Trades take the energy to a millionth, and each
+// circle must come back where its own disc ended; shifts alone leave a
+// thousandth.
+TEST(Anneal, TradesSortDiscsIntoTheHolesThatFitThem) {
+  std::vector<double> radii, x;
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 4; ++column) {
+      radii.push_back(row % 2 == 0 ? 0.23 : 0.1);
+      x.insert(x.end(), {column / 3.0, row / 3.0});
+    }
+  }
+  std::vector<double> ignored;
+  const double start = overlapSum(depthTerm, radii, x, ignored);
+  std::mt19937_64 random(1);
+  packing_detail::TBudget budget(TSearchLimits{30000, -1}, nullptr);
+  packing_detail::annealWithSwaps(radii, x, random, budget, 1, start / radii.size());
+  EXPECT_LT(overlapSum(depthTerm, radii, x, ignored), 1e-5 * start);
+  EXPECT_TRUE(std::all_of(x.begin(), x.end(), [](double c) { return c >= 0 && c <= 1; }));
 }
 
 }  // namespace
