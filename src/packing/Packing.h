@@ -12,7 +12,8 @@
 // How long the search for one case may run. A limit below 0 is none.
 struct TSearchLimits {
   // Evaluations of the energy of the whole placement (a patch's counts as
-  // its share of the circles): the unit of work, the same on every machine.
+  // its share of the circles, a sweep of annealing as the evaluations it
+  // takes the time of): the unit of work, the same on every machine.
   // With a step limit every decision of the search follows the steps, so
   // that a seed gives the same placement at any load.
   long steps = -1;
