@@ -4,42 +4,50 @@ BENCH := build-bench
 JOBS := 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test page single cross-check sanitize fuzz bench solve-bench atan2-check clean
+.PHONY: all run test page single cross-check sanitize fuzz bench memory-bench solve-bench \
+  atan2-check clean
 
-TOOLS := Tql25Mirvasta-selftest Tql25Mirvasta-gen Tql25Mirvasta-view Tql25Mirvasta-solve \
+TOOLS := Tql25Mirvasta-accuracy Tql25Mirvasta-gen Tql25Mirvasta-view Tql25Mirvasta-solve \
   Tql25Mirvasta-merge Tql25Mirvasta-judge
 
-# A configure that fails takes its cache with it, so that the next command
-# starts afresh instead of failing on what the last one left.
-configure = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(1) || \
-  { rm -f $(BUILD)/CMakeCache.txt; exit 1; }
+# A build folder counts as configured once a configure has succeeded in it
+# (its stamp). One that fails takes its cache and the stamp with it, so that
+# the next command configures afresh instead of building on what it left.
+stamp = $(1)/.configured
+configure = rm -f $(call stamp,$(1)) && \
+  { cmake -S . -B $(1) -DCMAKE_BUILD_TYPE=Release $(2) || { rm -f $(1)/CMakeCache.txt; exit 1; }; } && \
+  touch $(call stamp,$(1))
+# The same with the tests: their needs are found by CMake, and only what it
+# did not find is installed (tools/test-deps) before it looks again.
+configure-tests = $(call configure,$(1),-DBUILD_TESTS=ON $(2)) || \
+  { tools/test-deps $(1)/missing-test-deps && $(call configure,$(1),-DBUILD_TESTS=ON $(2)); }
 
-all: $(BUILD)/Makefile
+all: $(call stamp,$(BUILD))
 	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta $(TOOLS)
 
-$(BUILD)/Makefile:
-	$(call configure,)
+$(call stamp,$(BUILD)):
+	$(call configure,$(BUILD))
 
 run: all
 	$(BUILD)/Tql25Mirvasta eval examples/input.txt examples/submission.txt $(BUILD)/report.txt
 	@echo "--- $(BUILD)/report.txt"
 	@cat $(BUILD)/report.txt
 
-# The tests' own needs are looked for here only (tools/test-deps).
 test:
-	tools/test-deps
-	$(call configure,-DBUILD_TESTS=ON)
+	$(call configure-tests,$(BUILD))
 	cmake --build $(BUILD) -j$(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 # The contestants' page, build/page/Tql25Mirvasta.html, and the same
-# WebAssembly evaluator for node, build/page/Tql25Mirvasta-node.js.
-page: $(BUILD)/Makefile
+# WebAssembly evaluator for node, build/page/Tql25Mirvasta-node.js. It
+# configures again first: emscripten may have been installed since.
+page: $(call stamp,$(BUILD))
+	$(call configure,$(BUILD)) >/dev/null
 	cmake --build $(BUILD) -j$(JOBS) --target page
 	@echo "written: $(BUILD)/page/Tql25Mirvasta.html and $(BUILD)/page/Tql25Mirvasta-node.js"
 
 # The evaluator as one source file: build/single/Tql25Mirvasta.cpp.
-single: $(BUILD)/Makefile
+single: $(call stamp,$(BUILD))
 	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta-single
 	@echo "written: $(BUILD)/single/Tql25Mirvasta.cpp"
 
@@ -59,11 +67,15 @@ $(BENCH)/workloads/a.input.txt: bench/generate.py
 # (the page's WebAssembly, which they do not reach, aside).
 SANITIZE_BUILD := build-sanitize
 sanitize:
-	tools/test-deps
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Release -DSANITIZE=ON -DBUILD_TESTS=ON \
-	  -DBUILD_PAGE=OFF
+	$(call configure-tests,$(SANITIZE_BUILD),-DSANITIZE=ON -DBUILD_PAGE=OFF)
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
+
+# Peak memory of the evaluator, the merge tool and the judge on a 200 MB
+# submission (BENCHMARKS.md).
+memory-bench: all
+	cmake --build $(BUILD) -j$(JOBS) --target bench_measure
+	python3 bench/memory.py --measure $(BUILD)/bench_measure --bin $(BUILD) --work $(BENCH)/memory
 
 # The optimiser on published packings, many equal circles and dense inputs,
 # the last against the optimiser as it stood before the work on them
@@ -85,8 +97,7 @@ solve-bench: all $(BENCH)/solve-reference/build/Tql25Mirvasta-solve
 # crAtan2 against MPFR on ATAN2_ARGUMENTS random arguments, on every core.
 ATAN2_ARGUMENTS := 100000000
 atan2-check:
-	tools/test-deps
-	$(call configure,-DBUILD_TESTS=ON)
+	$(call configure-tests,$(BUILD))
 	cmake --build $(BUILD) -j$(JOBS) --target atan2_check
 	$(BUILD)/tests/atan2_check $(ATAN2_ARGUMENTS)
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <regex>
 
-#include "run/Evaluation.h"
+#include "evaluator/Evaluation.h"
 #include "text/TextModeBuf.h"
 
 namespace {

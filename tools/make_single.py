@@ -1,17 +1,17 @@
 #!/usr/bin/env python3
 """Writes the evaluator as one self-contained C++ source file.
 
-Usage: make_single.py SRC_DIR OUTPUT
+Usage: make_single.py SRC_DIR OUTPUT GROUP...
 
-The evaluator's units are those that SRC_DIR/evaluator-units.txt lists,
-floor by floor, the list the build makes the evaluator's library from. The
-file holds, after a preamble that fixes its floating-point semantics, every
-header they use, each once and after the headers it includes, then every
-source file in the list's order. The project's own #include lines and
-#pragma once are dropped; everything else is copied as it stands, so the
-file is the units in order and nothing more. A unit that includes a header
-from outside the evaluator's floors, or from a floor above its own, is an
-error: the evaluator never depends on a tool.
+The units are those of the GROUPs of SRC_DIR/units.txt, floor by floor, the
+list the build makes its libraries from. The file holds, after a preamble
+that fixes its floating-point semantics, every header they use, each once
+and after the headers it includes, then every source file in the list's
+order. The project's own #include lines and #pragma once are dropped;
+everything else is copied as it stands, so the file is the units in order
+and nothing more. A unit that includes a header from outside the groups'
+floors, or from a floor above its own, is an error: the evaluator never
+depends on a tool.
 """
 import os
 import re
@@ -63,18 +63,24 @@ def body(path):
     return "".join(lines).strip("\n") + "\n"
 
 
-def units(src):
-    """The evaluator's source files, in the list's order."""
-    with open(os.path.join(src, "evaluator-units.txt"), encoding="utf-8") as f:
-        return [l.strip() for l in f if l.strip() and not l.startswith("#")]
+def units(src, groups):
+    """The groups' source files, in the list's order."""
+    chosen, taking = [], False
+    with open(os.path.join(src, "units.txt"), encoding="utf-8") as f:
+        for line in map(str.strip, f):
+            if line.startswith("["):
+                taking = line.strip("[]") in groups
+            elif taking and line and not line.startswith("#"):
+                chosen.append(line)
+    return chosen
 
 
 def floor(unit):
     return unit.split("/")[0]
 
 
-def main(src, output):
-    sources = units(src)
+def main(src, output, groups):
+    sources = units(src, groups)
     floors = []
     for source in sources:
         if floor(source) not in floors:
@@ -115,6 +121,6 @@ def main(src, output):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    if len(sys.argv) < 4:
         sys.exit(__doc__)
-    main(sys.argv[1], sys.argv[2])
+    main(sys.argv[1], sys.argv[2], sys.argv[3:])

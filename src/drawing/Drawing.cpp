@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "base/Format.h"
-#include "run/Report.h"
+#include "evaluator/Report.h"
 #include "scoring/Cost.h"
 
 namespace {

@@ -7,13 +7,14 @@
 #include <random>
 
 #include "base/Format.h"
+#include "cli/CommandLine.h"
+#include "cli/Inputs.h"
+#include "cli/Output.h"
+#include "evaluator/Report.h"
+#include "grading/SubmissionText.h"
 #include "packing/Packing.h"
-#include "run/Report.h"
+#include "packing/Random.h"
 #include "scoring/Geometry.h"
-#include "toolkit/CommandLine.h"
-#include "toolkit/Files.h"
-#include "toolkit/Random.h"
-#include "toolkit/Submission.h"
 
 namespace {
 
@@ -261,7 +262,7 @@ int generate(const TCommand& command, std::FILE* out, std::FILE* err) {
     TOutput(command.outPath, out, {}).write(generateInput(command.input));
     return kToolExitOk;
   }
-  TOutput output(command.outPath, out, {command.submissionFor});
+  TOutput output(command.outPath, out, {{"input", command.submissionFor}});
   const std::vector<TTestCase> testCases = loadInput(command.submissionFor);
   output.write(generateSubmission(testCases, command.submission, err));
   return kToolExitOk;

@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "base/Format.h"
-#include "run/Report.h"
-#include "toolkit/BestOf.h"
-#include "toolkit/CommandLine.h"
-#include "toolkit/Files.h"
+#include "cli/CommandLine.h"
+#include "cli/Inputs.h"
+#include "cli/Output.h"
+#include "grading/Standing.h"
 
 namespace {
 
@@ -33,8 +33,10 @@ constexpr const char* kJudgeUsage =
 
 struct TJudgeCommand {
   enum TForm { kCms, kKattis } form;
-  std::string inputPath, referencePath, third;
-  double floor = 0;
+  std::string inputPath, referencePath;
+  std::string contestantPath;  // CMS: the contestant's submission.
+  std::string feedbackDir;     // Kattis: where the verdict's files go.
+  double floor = kDefaultFloor;
 };
 
 TJudgeCommand parseJudgeCommand(const std::string& programName,
@@ -62,35 +64,9 @@ TJudgeCommand parseJudgeCommand(const std::string& programName,
   }
   command.inputPath = split.positional[0];
   command.referencePath = split.positional[1];
-  command.third = split.positional[2];
+  (command.form == TJudgeCommand::kCms ? command.contestantPath : command.feedbackDir) =
+      split.positional[2];
   return command;
-}
-
-std::string readStream(std::FILE* in) {
-  std::string bytes;
-  char block[1 << 16];
-  for (std::size_t got; (got = std::fread(block, 1, sizeof block, in)) > 0;)
-    bytes.append(block, got);
-  if (std::ferror(in)) throw EFileError("cannot read standard input");
-  return bytes;
-}
-
-// A submission's least cost per case, or the evaluator's error line.
-struct TScored {
-  std::string refused;
-  TBestOf best;
-};
-
-TScored score(const std::string& bytes, const std::vector<TTestCase>& testCases) {
-  TScored scored{"", TBestOf(testCases, 1)};
-  try {
-    loadSubmission(bytes, testCases, [&scored](const TResitev& resitev, const Rezultat& rezultat) {
-      scored.best.add(0, resitev, rezultat);
-    });
-  } catch (const ERefusedFile& refused) {
-    scored.refused = refused.what();
-  }
-  return scored;
 }
 
 // The contestant's score, and what the contestant and the judges are told.
@@ -101,47 +77,42 @@ struct TJudgement {
   std::string judgeMessage;
 };
 
-TJudgement judge(const TJudgeCommand& command, const std::string& contestantBytes) {
+TJudgement judge(const TJudgeCommand& command, const TInputFile& contestantFile) {
   const std::vector<TTestCase> testCases = loadInput(command.inputPath);
-  const TScored reference = score(readFileBytes(command.referencePath), testCases);
-  if (!reference.refused.empty()) {
-    throw ERefusedFile("the reference '" + command.referencePath +
-                       "' is refused: " + reference.refused);
-  }
+  const TInputFile referenceFile{"reference", command.referencePath};
+  const TStanding reference = readStanding(referenceFile, testCases, false).standing;
   for (const TTestCase& testCase : testCases) {
-    if (reference.best.winner(testCase.number) < 0) {
-      throw ERefusedFile("the reference '" + command.referencePath + "' does not answer case " +
-                         std::to_string(testCase.number));
+    if (!reference.answers(testCase.number)) {
+      throw ERefusedFile("reference '" + command.referencePath + "' leaves out case " +
+                             std::to_string(testCase.number),
+                         "");
     }
   }
   TJudgement judgement;
-  const TScored contestant = score(contestantBytes, testCases);
-  if (!contestant.refused.empty()) {
+  TStanding contestant(static_cast<int>(testCases.size()), false);
+  try {
+    contestant = readStanding(contestantFile, testCases, false).standing;
+  } catch (const ERefusedFile& refused) {
     judgement.refused = true;
-    judgement.teamMessage = contestant.refused;
-    judgement.judgeMessage = "the evaluator refuses the submission: " + contestant.refused + "\n";
+    judgement.teamMessage = refused.errorLine;
+    judgement.judgeMessage = "the evaluator refuses the submission: " + refused.errorLine + "\n";
     return judgement;
   }
-  double sum = 0;
-  int answered = 0;
-  judgement.judgeMessage = "case  reference                   contestant                  score\n";
+  const std::vector<double> yardsticks = yardsticksOf(reference.costs(), command.floor);
+  const TScore score = scoreAgainst(contestant, yardsticks);
+  TCaseColumn referenceCosts{"reference", {}}, contestantCosts{"contestant", {}},
+      caseScores{"score", {}};
   for (const TTestCase& testCase : testCases) {
-    const double yardstick = std::max(reference.best.cost(0, testCase.number), command.floor);
-    const double cena = contestant.best.cost(0, testCase.number);
-    const double caseValue = cena < 0 ? 0.0 : caseScore(cena, yardstick);
-    sum += caseValue;
-    answered += cena < 0 ? 0 : 1;
-    char line[160];
-    std::snprintf(line, sizeof line, "%-5d %-27s %-27s %s\n", testCase.number,
-                  costInReport(reference.best.cost(0, testCase.number)).c_str(),
-                  cena < 0 ? "-" : costInReport(cena).c_str(), fixedDecimal(caseValue, 6).c_str());
-    judgement.judgeMessage += line;
+    referenceCosts.cells.push_back(costCell(reference.cost(testCase.number)));
+    contestantCosts.cells.push_back(costCell(contestant.cost(testCase.number)));
+    caseScores.cells.push_back(fixedDecimal(score.cases[testCase.number - 1], 6));
   }
-  judgement.score = sum / static_cast<double>(testCases.size());
+  judgement.score = score.total;
   judgement.teamMessage = "Ocena " + fixedDecimal(judgement.score, 6) + ": odgovorjenih " +
-                          std::to_string(answered) + " od " + std::to_string(testCases.size()) +
-                          " testnih primerov.";
-  judgement.judgeMessage += "score " + shortestDecimal(judgement.score) + "\n";
+                          std::to_string(contestant.answered()) + " od " +
+                          std::to_string(testCases.size()) + " testnih primerov.";
+  judgement.judgeMessage = caseTable({referenceCosts, contestantCosts, caseScores}) + "score " +
+                           shortestDecimal(judgement.score) + "\n";
   return judgement;
 }
 
@@ -151,23 +122,19 @@ void writeFeedback(const std::string& folder, const char* name, const std::strin
 
 int runJudge(const TJudgeCommand& command, std::FILE* in, std::FILE* out, std::FILE* err) {
   if (command.form == TJudgeCommand::kCms) {
-    const TJudgement judgement = judge(command, readFileBytes(command.third));
+    const TJudgement judgement = judge(command, {"submission", command.contestantPath});
     std::fprintf(out, "%s\n", shortestDecimal(judgement.score).c_str());
     std::fprintf(err, "%s\n", judgement.teamMessage.c_str());
     return kToolExitOk;
   }
-  const TJudgement judgement = judge(command, readStream(in));
-  writeFeedback(command.third, "score.txt", shortestDecimal(judgement.score) + "\n");
-  writeFeedback(command.third, "teammessage.txt", judgement.teamMessage + "\n");
-  writeFeedback(command.third, "judgemessage.txt", judgement.judgeMessage);
+  const TJudgement judgement = judge(command, {"submission", "standard input", in});
+  writeFeedback(command.feedbackDir, "score.txt", shortestDecimal(judgement.score) + "\n");
+  writeFeedback(command.feedbackDir, "teammessage.txt", judgement.teamMessage + "\n");
+  writeFeedback(command.feedbackDir, "judgemessage.txt", judgement.judgeMessage);
   return judgement.refused ? kKattisWrongAnswer : kKattisAccepted;
 }
 
 }  // namespace
-
-double caseScore(double cost, double yardstick) {
-  return cost <= yardstick ? 1.0 : yardstick / cost;
-}
 
 int runJudgeCommandLine(const std::string& programName, const std::vector<std::string>& args,
                         std::FILE* in, std::FILE* out, std::FILE* err) {

@@ -13,10 +13,6 @@
 constexpr int kKattisAccepted = 42;
 constexpr int kKattisWrongAnswer = 43;
 
-// One case's score: 1 where the contestant's cost is at most the yardstick,
-// otherwise yardstick / cost (0 for a yardstick of 0).
-double caseScore(double cost, double yardstick);
-
 // Runs the judge on its arguments (without the program's name): --cms INPUT
 // REFERENCE CONTESTANT, or --kattis INPUT REFERENCE FEEDBACK_DIR with the
 // contestant's submission on `in`; the option may stand anywhere. Without

@@ -1,12 +1,10 @@
 #include "merge/Merge.h"
 
-#include <algorithm>
-
-#include "run/Report.h"
-#include "text/TextModeBuf.h"
-#include "toolkit/BestOf.h"
-#include "toolkit/CommandLine.h"
-#include "toolkit/Files.h"
+#include "cli/CommandLine.h"
+#include "cli/Inputs.h"
+#include "cli/Output.h"
+#include "grading/BestOf.h"
+#include "grading/Standing.h"
 
 namespace {
 
@@ -18,48 +16,41 @@ constexpr const char* kMergeUsage =
     "winner: on standard output, or on standard error where BEST is -, standard\n"
     "output. Each submission is checked as the evaluator checks it; one it refuses,\n"
     "or one that cannot be read, is named with the reason and left out.\n"
-    "  -o BEST              the merged submission\n"
+    "  -o BEST              the merged submission; never one of the files read\n"
     "  --contestant NNNNNN  its contestant's six digits (default: those of the first\n"
     "                       submission taken)\n"
-    "--help prints this, --version the version. Exit codes: 0 every submission taken,\n"
-    "1 the input or a submission refused by the evaluator, 2 a bad option or a file\n"
-    "that cannot be read or written, 3 a build whose costs would be wrong, 4 an\n"
-    "unexpected error. A submission left out gives 1 or 2, and BEST is still written\n"
-    "from the others.\n";
-
-// A submission's first line as the evaluator reads it: its contestant number.
-std::string firstLine(const std::string& bytes) {
-  TTextBytes text(bytes);
-  std::string line;
-  std::getline(text, line);
-  return line;
-}
+    "--help prints this, --version the version. Exit codes: 0 BEST written from every\n"
+    "submission; 5 BEST written, one submission or more left out; and nothing\n"
+    "written: 1 the input refused, or every submission refused, 2 a bad option or a\n"
+    "file that cannot be read or written, 3 a build whose costs would be wrong, 4 an\n"
+    "unexpected error.\n";
 
 // Each submission's column and the winner's, with every cost as the report
 // prints it.
-void printTable(std::FILE* table, const std::vector<std::string>& paths,
-                const std::vector<int>& taken, const std::vector<TTestCase>& testCases,
-                const TBestOf& best) {
+std::string table(const std::vector<std::string>& paths, const std::vector<int>& taken,
+                  const TBestOf& best) {
+  std::string listing;
+  std::size_t next = 0;
   for (std::size_t s = 0; s < paths.size(); ++s) {
-    const bool left = std::find(taken.begin(), taken.end(), static_cast<int>(s)) == taken.end();
-    std::fprintf(table, "%zu: %s%s\n", s + 1, paths[s].c_str(), left ? " (left out)" : "");
+    const bool left = next == taken.size() || taken[next] != static_cast<int>(s);
+    if (!left) ++next;
+    listing += std::to_string(s + 1) + ": " + paths[s] + (left ? " (left out)" : "") + "\n";
   }
-  std::fprintf(table, "%-5s", "case");
-  for (int s : taken) std::fprintf(table, "  %-26d", s + 1);
-  std::fprintf(table, "  best\n");
-  for (const TTestCase& testCase : testCases) {
-    std::fprintf(table, "%-5d", testCase.number);
+  std::vector<TCaseColumn> columns;
+  TCaseColumn winners{"best", {}};
+  for (std::size_t t = 0; t < taken.size(); ++t) {
+    columns.push_back({std::to_string(taken[t] + 1), {}});
+  }
+  const int cases = best.columns() > 0 ? best.column(0).cases() : 0;
+  for (int caseNo = 1; caseNo <= cases; ++caseNo) {
     for (std::size_t t = 0; t < taken.size(); ++t) {
-      const double cena = best.cost(static_cast<int>(t), testCase.number);
-      std::fprintf(table, "  %-26s", cena < 0 ? "-" : costInReport(cena).c_str());
+      columns[t].cells.push_back(costCell(best.column(static_cast<int>(t)).cost(caseNo)));
     }
-    const int winner = best.winner(testCase.number);
-    if (winner < 0) {
-      std::fprintf(table, "  -\n");
-    } else {
-      std::fprintf(table, "  %d\n", taken[winner] + 1);
-    }
+    const int winner = best.winner(caseNo);
+    winners.cells.push_back(winner < 0 ? "-" : std::to_string(taken[winner] + 1));
   }
+  columns.push_back(winners);
+  return listing + caseTable(columns);
 }
 
 int merge(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
@@ -71,39 +62,35 @@ int merge(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) 
   }
   if (split.positional.size() < 2) throw EUsageError("give INPUT and one SUBMISSION or more");
   if (outPath.empty()) throw EUsageError("give the output: -o BEST");
-  TOutput output(outPath, out, split.positional);
+  const std::vector<std::string> paths(split.positional.begin() + 1, split.positional.end());
+  std::vector<TInputFile> inputs = {{"input", split.positional[0]}};
+  for (const std::string& path : paths) inputs.push_back({"submission", path});
+  TOutput output(outPath, out, inputs);
   const std::vector<TTestCase> testCases = loadInput(split.positional[0]);
 
-  const std::vector<std::string> paths(split.positional.begin() + 1, split.positional.end());
-  TBestOf best(testCases, static_cast<int>(paths.size()));
+  // A submission's blocks are kept apart until the evaluator has accepted
+  // the whole of it; only each case's best placement is held.
+  TBestOf best(testCases);
   std::vector<int> taken;
-  int rc = kToolExitOk;
   for (std::size_t s = 0; s < paths.size(); ++s) {
     try {
-      const std::string bytes = readFileBytes(paths[s]);
-      TBestOf own(testCases, 1);
-      loadSubmission(bytes, testCases, [&own](const TResitev& resitev, const Rezultat& rezultat) {
-        own.add(0, resitev, rezultat);
-      });
-      best.add(static_cast<int>(taken.size()), own);
-      if (contestant.empty()) contestant = firstLine(bytes);
+      const TSubmissionStanding read = readStanding(inputs[s + 1], testCases, true);
+      best.add(read.standing);
+      if (contestant.empty()) contestant = read.contestant;
       taken.push_back(static_cast<int>(s));
     } catch (const ERefusedFile& refused) {
-      std::fprintf(err, "Tql25Mirvasta-merge: left out %s: %s\n", paths[s].c_str(), refused.what());
-      if (rc == kToolExitOk) rc = kToolExitRefusedFile;
+      std::fprintf(err, "Tql25Mirvasta-merge: %s\n", refused.what());
     } catch (const EFileError& unreadable) {
-      std::fprintf(err, "Tql25Mirvasta-merge: left out %s: %s\n", paths[s].c_str(),
-                   unreadable.what());
-      rc = kToolExitUsage;
+      std::fprintf(err, "Tql25Mirvasta-merge: %s\n", unreadable.what());
     }
   }
   if (taken.empty()) {
-    std::fprintf(err, "Tql25Mirvasta-merge: no submission to take; nothing was written\n");
-    return rc;
+    throw ERefusedFile("no submission could be taken; nothing was written", "");
   }
-  printTable(outPath == "-" ? err : out, paths, taken, testCases, best);
-  output.write(best.text(contestant));
-  return rc;
+  std::fputs(table(paths, taken, best).c_str(), outPath == "-" ? err : out);
+  best.write(output.begin(), contestant);
+  output.finish();
+  return taken.size() == paths.size() ? kToolExitOk : kToolExitPartial;
 }
 
 }  // namespace

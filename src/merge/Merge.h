@@ -8,8 +8,8 @@
 // SUBMISSION... -o BEST [--contestant NNNNNN]. Writes the submission that
 // holds every case's best placement among the submissions, and prints a
 // table of their costs: on `out`, or on `err` where the submission goes to
-// `out`. Returns the exit code: 0 when every submission was taken, 1 when
-// the evaluator refuses the input or one of the submissions (named on `err`
-// with its error line, and left out), 2 for bad options or a file that
-// cannot be read or written, 3 for a build whose costs would be wrong.
+// `out`. Returns the exit code: 0 when every submission was taken,
+// kToolExitPartial when one or more were left out (each named on `err` with
+// the reason), and one of the tools' failures when nothing was written: 1
+// where the evaluator refuses the input or every submission.
 int runMergeCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);

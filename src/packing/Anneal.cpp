@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "packing/Random.h"
 #include "scoring/Cost.h"
-#include "toolkit/Random.h"
 
 namespace packing_detail {
 
@@ -17,8 +17,10 @@ constexpr double kAcceptedShifts = 0.4;
 // A sweep tries a shift and a trade for as many discs as there are, and
 // takes about the time of three evaluations of the whole energy.
 constexpr double kStepsPerSweep = 3;
-// Sweeps between two looks for a placement without overlap.
+// Sweeps between two looks for a placement without overlap, and between two
+// looks at the cost, which takes some ten sweeps' time at 1000 circles.
 constexpr int kSweepsPerCheck = 8;
+constexpr int kSweepsPerLook = 64;
 
 // Discs at sites: a trade exchanges the radii of two sites and the circles
 // there, so that the sites' neighbours stay as they are.
@@ -56,14 +58,14 @@ class TAnnealer {
     return true;
   }
 
-  // Writes each circle's centre back to its own place in x.
-  void finish() {
+  // Each circle's centre at its own place.
+  std::vector<double> byCircle() const {
     std::vector<double> byCircle(x_.size());
     for (int k = 0; k < n_; ++k) {
       byCircle[2 * circle_[k]] = x_[2 * k];
       byCircle[2 * circle_[k] + 1] = x_[2 * k + 1];
     }
-    x_.swap(byCircle);
+    return byCircle;
   }
 
  private:
@@ -147,19 +149,21 @@ class TAnnealer {
 }  // namespace
 
 void annealWithSwaps(const std::vector<double>& radii, std::vector<double>& x,
-                     std::mt19937_64& random, TBudget& budget, double until, double hot) {
+                     std::mt19937_64& random, TBudget& budget, double until, double hot,
+                     const std::function<void(const std::vector<double>&)>& look) {
   const double from = budget.spent();
   if (!(from < until)) return;
   for (double& c : x) c = std::clamp(c, 0.0, 1.0);
   TAnnealer annealer(radii, x);
-  for (long sweeps = 0; !budget.exhausted(); ++sweeps) {
+  for (long sweeps = 0; !budget.exhausted(kStepsPerSweep); ++sweeps) {
     const double progress = (budget.spent() - from) / (until - from);
     // Discs that come apart end it early: the search has what it wants.
     if (!(progress < 1) || (sweeps % kSweepsPerCheck == 0 && annealer.apart())) break;
+    if (sweeps % kSweepsPerLook == kSweepsPerLook - 1) look(annealer.byCircle());
     annealer.sweep(hot * std::pow(kCooling, progress), random);
     budget.spend(kStepsPerSweep);
   }
-  annealer.finish();
+  x = annealer.byCircle();
 }
 
 }  // namespace packing_detail

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -14,8 +15,11 @@ namespace packing_detail {
 // the discs into the holes that suit their sizes, which moves of the
 // centres alone cannot, and the heat lets the whole arrangement re-form
 // around them: a dense placement so settles far denser than by descent.
-// Leaves x at the last state, not minimised, with the centres in the square.
+// Shows `look` the placement, in circle order, every few dozen sweeps, so
+// that the best one met is kept. Leaves x at the last state, not minimised,
+// with the centres in the square.
 void annealWithSwaps(const std::vector<double>& radii, std::vector<double>& x,
-                     std::mt19937_64& random, TBudget& budget, double until, double hot);
+                     std::mt19937_64& random, TBudget& budget, double until, double hot,
+                     const std::function<void(const std::vector<double>&)>& look);
 
 }  // namespace packing_detail

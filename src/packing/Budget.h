@@ -8,7 +8,9 @@ namespace packing_detail {
 
 // The work done and the limits on it. A step is one evaluation of the whole
 // objective; an evaluation of a patch counts as its share of the circles,
-// and a sweep of annealing as the evaluations it takes the time of.
+// and a sweep of annealing as the evaluations it takes the time of. Work is
+// only begun where the steps left pay for it, so that the steps spent never
+// exceed the limit.
 class TBudget {
   using Clock = std::chrono::steady_clock;
 
@@ -29,8 +31,11 @@ class TBudget {
     if (limits_.steps >= 0) return work_ / limits_.steps;
     return std::chrono::duration<double>(Clock::now() - start_).count() / limits_.seconds;
   }
-  bool exhausted() const {
-    if (limits_.steps >= 0 && work_ >= limits_.steps) return true;
+  // Whether work of `share` steps must not begin: the steps left do not pay
+  // for it, the time is up, or the search was told to stop.
+  bool exhausted(double share = 1) const {
+    if (stopped()) return true;
+    if (limits_.steps >= 0 && work_ + share > limits_.steps) return true;
     // The clock is read now and then: an evaluation takes microseconds.
     if (limits_.seconds >= 0 && ++reads_ % 64 == 0) {
       exhaustedByTime_ =
@@ -38,6 +43,9 @@ class TBudget {
           std::chrono::duration<double>(Clock::now() - start_).count() >= limits_.seconds;
     }
     return exhaustedByTime_;
+  }
+  bool stopped() const {
+    return limits_.stop != nullptr && limits_.stop->load(std::memory_order_relaxed);
   }
 
  private:

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <limits>
 #include <random>
 
 #include "packing/Anneal.h"
 #include "packing/Budget.h"
 #include "packing/Lattice.h"
+#include "packing/Random.h"
 #include "scoring/Cost.h"
-#include "toolkit/Random.h"
 
 namespace packing_detail {
 
@@ -136,6 +138,7 @@ using packing_detail::lensTerm;
 using packing_detail::overlapSum;
 using packing_detail::TBudget;
 using packing_detail::TPatch;
+using packing_detail::TTerm;
 
 // Lattices tried before random starts, where the circles are equal.
 constexpr int kLatticeStarts = 8;
@@ -170,7 +173,8 @@ double dot(const std::vector<double>& a, const std::vector<double>& b) {
 // descent points out stays there. Discs that press outwards so rest exactly
 // on the sides, where half of each lies outside and costs nothing, as the
 // placement that is written has them. Each evaluation of the objective
-// spends `share` of a step. Returns the objective at x.
+// spends `share` of a step. Returns the objective at x, or infinity where
+// the budget does not pay for one evaluation.
 template <typename Objective>
 double minimise(Objective objective, std::vector<double>& x, TBudget& budget, double share = 1) {
   constexpr int kMemory = 8;
@@ -179,6 +183,8 @@ double minimise(Objective objective, std::vector<double>& x, TBudget& budget, do
   std::vector<double> gradient, trialGradient, direction(size), trial(size);
   std::vector<std::vector<double>> s, y;
   std::vector<double> rho;
+  // Not even one evaluation left: x stays as it is, of unknown energy.
+  if (budget.exhausted(share)) return std::numeric_limits<double>::infinity();
   double energy = objective(x, gradient);
   budget.spend(share);
   int stalled = 0;
@@ -187,7 +193,7 @@ double minimise(Objective objective, std::vector<double>& x, TBudget& budget, do
       if ((x[c] <= 0 && gradient[c] > 0) || (x[c] >= 1 && gradient[c] < 0)) v[c] = 0;
     }
   };
-  while (energy > 0 && !budget.exhausted()) {
+  while (energy > 0 && !budget.exhausted(share)) {
     // The two-loop recursion: direction = -H gradient, on the free coordinates.
     direction = gradient;
     holdAtSides(direction);
@@ -217,7 +223,7 @@ double minimise(Objective objective, std::vector<double>& x, TBudget& budget, do
     // Backtracking to a sufficient decrease.
     double step = 1, trialEnergy = 0;
     bool accepted = false;
-    for (int halvings = 0; halvings < 40 && !budget.exhausted(); ++halvings, step *= 0.5) {
+    for (int halvings = 0; halvings < 40 && !budget.exhausted(share); ++halvings, step *= 0.5) {
       double change = 0;  // along the gradient, to first order
       for (std::size_t c = 0; c < size; ++c) {
         trial[c] = std::clamp(x[c] + step * direction[c], 0.0, 1.0);
@@ -265,207 +271,261 @@ std::vector<Tocka> centres(const std::vector<double>& x) {
   return tocke;
 }
 
-}  // namespace
+// The search for one case, step by step.
+class TSearch {
+ public:
+  TSearch(const std::vector<double>& radii, std::uint64_t seed, const TSearchLimits& limits,
+          TSearchStatus* status)
+      : radii_(radii),
+        n_(static_cast<int>(radii.size())),
+        random_(seed),
+        budget_(limits, status),
+        status_(status) {
+    std::vector<double> sorted = radii;
+    std::sort(sorted.begin(), sorted.end());
+    typical_ = sorted[n_ / 2];
+    unequal_ = sorted.back() > kUnequal * sorted.front();
+    // Equal circles start from rows of points, the structure of their
+    // near-optimal packings: the arrangements whose smallest distance is
+    // largest, then random starts.
+    if (sorted.front() >= sorted.back() * (1 - 1e-12))
+      lattices_ = latticeStarts(n_, kLatticeStarts);
+    best_.cena = -1;
+  }
 
-TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t seed,
-                              const TSearchLimits& limits, TSearchStatus* status) {
-  const int n = static_cast<int>(radii.size());
-  std::mt19937_64 random(seed);
-  TBudget budget(limits, status);
-  std::vector<double> sorted = radii;
-  std::sort(sorted.begin(), sorted.end());
-  const double typical = sorted[n / 2];
-  auto whole = [&](packing_detail::TTerm term) {
-    return [&radii, term](const std::vector<double>& x, std::vector<double>& gradient) {
-      return overlapSum(term, radii, x, gradient);
-    };
-  };
+  TSearchResult run() {
+    settleFirstStart();
+    if (unequal_) {
+      anneal();
+      tradeInPatches();
+    } else {
+      hopBasins();
+    }
+    best_.steps = budget_.steps();
+    best_.stopped = budget_.stopped() && best_.cena > 0;
+    return best_;
+  }
+
+ private:
+  // The whole placement's objective, of the current term.
+  double minimiseWhole(std::vector<double>& x) {
+    return minimise(
+        [this](const std::vector<double>& at, std::vector<double>& gradient) {
+          return overlapSum(term_, radii_, at, gradient);
+        },
+        x, budget_);
+  }
 
   // Random centres, then the discs grown to their size in a few steps: a
   // placement that grows settles denser than one placed at full size.
-  auto randomStart = [&] {
-    std::vector<double> x(2 * n);
-    for (double& c : x) c = unitDraw(random);
+  std::vector<double> randomStart() {
+    std::vector<double> x(2 * n_);
+    for (double& c : x) c = unitDraw(random_);
     // The larger circles nearer the edges, where half a disc lies outside.
-    std::vector<int> byRadius(n), byEdge(n);
-    for (int i = 0; i < n; ++i) byRadius[i] = byEdge[i] = i;
+    std::vector<int> byRadius(n_), byEdge(n_);
+    for (int i = 0; i < n_; ++i) byRadius[i] = byEdge[i] = i;
     std::stable_sort(byRadius.begin(), byRadius.end(),
-                     [&](int a, int b) { return radii[a] > radii[b]; });
+                     [&](int a, int b) { return radii_[a] > radii_[b]; });
     auto edgeDistance = [&](int i) {
       return std::min({x[2 * i], 1 - x[2 * i], x[2 * i + 1], 1 - x[2 * i + 1]});
     };
     std::stable_sort(byEdge.begin(), byEdge.end(),
                      [&](int a, int b) { return edgeDistance(a) < edgeDistance(b); });
-    std::vector<double> placed(2 * n);
-    for (int i = 0; i < n; ++i) {
+    std::vector<double> placed(2 * n_);
+    for (int i = 0; i < n_; ++i) {
       placed[2 * byRadius[i]] = x[2 * byEdge[i]];
       placed[2 * byRadius[i] + 1] = x[2 * byEdge[i] + 1];
     }
     x.swap(placed);
-    std::vector<double> grown(n);
+    std::vector<double> grown(n_);
     for (double scale : {0.7, 0.8, 0.9, 0.95}) {
-      for (int i = 0; i < n; ++i) grown[i] = scale * radii[i];
+      for (int i = 0; i < n_; ++i) grown[i] = scale * radii_[i];
       minimise(
           [&grown](const std::vector<double>& at, std::vector<double>& gradient) {
             return overlapSum(depthTerm, grown, at, gradient);
           },
-          x, budget);
+          x, budget_);
     }
     return x;
-  };
-
-  // Equal circles start from rows of points, the structure of their
-  // near-optimal packings: the arrangements whose smallest distance is
-  // largest, then random starts.
-  std::vector<TLattice> lattices;
-  if (sorted.front() >= sorted.back() * (1 - 1e-12)) lattices = latticeStarts(n, kLatticeStarts);
-  std::size_t nextLattice = 0;
-  auto nextStart = [&] {
-    if (nextLattice == lattices.size()) return randomStart();
-    std::vector<double> x;
-    for (const Tocka& p : lattices[nextLattice++].points) x.insert(x.end(), {p.x, p.y});
-    return x;
-  };
-
-  TSearchResult best;
-  best.cena = -1;
-  auto consider = [&](const std::vector<double>& x) {
-    const std::vector<Tocka> tocke = centres(x);
-    const double cena = placementCost(radii, tocke);
-    if (best.cena < 0 || cena < best.cena) {
-      best.tocke = tocke;
-      best.cena = cena;
-    }
-    if (status != nullptr) status->cena = best.cena;
-  };
-  auto fromBest = [&] {
-    std::vector<double> x;
-    for (const Tocka& p : best.tocke) x.insert(x.end(), {p.x, p.y});
-    return x;
-  };
-
-  // First on the overlap energy, whose zeros are the placements of cost 0;
-  // if much of the budget goes by without one, on the cost itself, from the
-  // best placement so far.
-  packing_detail::TTerm term = depthTerm;
-  std::vector<double> current = nextStart();
-  // A start may already be free of overlap, as a lattice of the circles'
-  // diameter is, to within the touching tolerance.
-  consider(current);
-  double currentValue = 0;
-  if (best.cena > 0) {
-    currentValue = minimise(whole(term), current, budget);
-    consider(current);
   }
-  auto toTheCost = [&] {
-    term = lensTerm;
-    current = fromBest();
-    currentValue = minimise(whole(term), current, budget);
-    consider(current);
-  };
 
-  if (sorted.back() > kUnequal * sorted.front()) {
-    // Unequal circles: annealed first, where discs trade places by the
-    // million, from a heat scaled to the start's energy per disc.
-    if (currentValue > 0) {
-      annealWithSwaps(radii, current, random, budget, kAnnealUntil, kHeat * currentValue / n);
-      currentValue = minimise(whole(term), current, budget);
-      consider(current);
+  std::vector<double> nextStart() {
+    if (nextLattice_ == lattices_.size()) return randomStart();
+    std::vector<double> x;
+    for (const Tocka& p : lattices_[nextLattice_++].points) x.insert(x.end(), {p.x, p.y});
+    return x;
+  }
+
+  // Keeps the placement if the evaluator's cost of it is the least so far.
+  void consider(const std::vector<double>& x) {
+    const std::vector<Tocka> tocke = centres(x);
+    const double cena = placementCost(radii_, tocke);
+    if (best_.cena < 0 || cena < best_.cena) {
+      best_.tocke = tocke;
+      best_.cena = cena;
     }
-    // Then a circle trades places with a neighbour of another size, and the
-    // two and the circles around them settle while all others stay: a
-    // trade that needs its neighbourhood to make room. Now and then the
-    // whole placement settles again.
-    std::vector<int> near;
-    for (int moves = 0; best.cena > 0 && !budget.exhausted(); ++moves) {
-      if (term == depthTerm && budget.spent() > kUnequalCostFrom) toTheCost();
+    if (status_ != nullptr) status_->cena = best_.cena;
+  }
+
+  std::vector<double> fromBest() const {
+    std::vector<double> x;
+    for (const Tocka& p : best_.tocke) x.insert(x.end(), {p.x, p.y});
+    return x;
+  }
+
+  // First on the overlap energy, whose zeros are the placements of cost 0.
+  void settleFirstStart() {
+    current_ = nextStart();
+    // A start may already be free of overlap, as a lattice of the circles'
+    // diameter is, to within the touching tolerance.
+    consider(current_);
+    if (best_.cena > 0) {
+      currentValue_ = minimiseWhole(current_);
+      consider(current_);
+    }
+  }
+
+  // If much of the budget goes by without a placement of cost 0: on the
+  // cost itself, from the best placement so far.
+  void toTheCost() {
+    term_ = lensTerm;
+    current_ = fromBest();
+    currentValue_ = minimiseWhole(current_);
+    consider(current_);
+  }
+
+  // Unequal circles are annealed first, where discs trade places by the
+  // million, from a heat scaled to the start's energy per disc.
+  void anneal() {
+    if (!(currentValue_ > 0 && std::isfinite(currentValue_))) return;
+    annealWithSwaps(radii_, current_, random_, budget_, kAnnealUntil, kHeat * currentValue_ / n_,
+                    [this](const std::vector<double>& x) { consider(x); });
+    currentValue_ = minimiseWhole(current_);
+    consider(current_);
+  }
+
+  // Then a circle trades places with a neighbour of another size, and the
+  // two and the circles around them settle while all others stay: a trade
+  // that needs its neighbourhood to make room. Now and then the whole
+  // placement settles again.
+  void tradeInPatches() {
+    for (int moves = 0; best_.cena > 0 && !budget_.exhausted(); ++moves) {
+      if (term_ == depthTerm && budget_.spent() > kUnequalCostFrom) toTheCost();
       if (moves % kMovesPerSweep == kMovesPerSweep - 1) {
-        currentValue = minimise(whole(term), current, budget);
-        consider(current);
+        currentValue_ = minimiseWhole(current_);
+        consider(current_);
       }
       // On the cost, every other move shakes a patch instead: coinciding
       // discs, say, have no gradient of area to part them.
-      const bool shaking = term == lensTerm && moves % 2 == 1;
-      const int a = static_cast<int>(random() % n);
-      int b = a;
-      if (!shaking) {
-        near.clear();
-        for (int c = 0; c < n; ++c) {
-          const double dx = current[2 * c] - current[2 * a];
-          const double dy = current[2 * c + 1] - current[2 * a + 1];
-          if (dx * dx + dy * dy < 9 * typical * typical &&
-              std::abs(radii[c] - radii[a]) > 0.1 * typical) {
-            near.push_back(c);
-          }
-        }
-        if (near.empty()) continue;
-        b = near[random() % near.size()];
-      }
-      std::vector<double> trial = current;
-      std::swap(trial[2 * a], trial[2 * b]);
-      std::swap(trial[2 * a + 1], trial[2 * b + 1]);
-      std::vector<int> moving;
-      for (int i = 0; i < n; ++i) {
-        for (int centre : {a, b}) {
-          if (std::hypot(trial[2 * i] - trial[2 * centre],
-                         trial[2 * i + 1] - trial[2 * centre + 1]) < kPatchReach * typical) {
-            moving.push_back(i);
-            break;
-          }
-        }
-      }
-      if (shaking) {
-        for (int i : moving) {
-          trial[2 * i] += 0.1 * typical * (2 * unitDraw(random) - 1);
-          trial[2 * i + 1] += 0.1 * typical * (2 * unitDraw(random) - 1);
-        }
-      }
-      const TPatch patch(radii, trial, moving, typical);
-      std::vector<double> local = patch.coordinates(), gradient;
-      minimise([&](const std::vector<double>& at,
-                   std::vector<double>& g) { return patch.sum(term, at, g); },
-               local, budget, static_cast<double>(moving.size()) / n);
-      patch.place(local, trial);
-      const double trialValue = overlapSum(term, radii, trial, gradient);
-      budget.spend();
-      if (trialValue < currentValue) {
-        current.swap(trial);
-        currentValue = trialValue;
-        consider(current);
+      patchMove(term_ == lensTerm && moves % 2 == 1);
+    }
+  }
+
+  // A circle of another size near circle a, or -1 where there is none.
+  int tradePartner(int a) {
+    std::vector<int> near;
+    for (int c = 0; c < n_; ++c) {
+      const double dx = current_[2 * c] - current_[2 * a];
+      const double dy = current_[2 * c + 1] - current_[2 * a + 1];
+      if (dx * dx + dy * dy < 9 * typical_ * typical_ &&
+          std::abs(radii_[c] - radii_[a]) > 0.1 * typical_) {
+        near.push_back(c);
       }
     }
-    best.steps = budget.steps();
-    return best;
+    return near.empty() ? -1 : near[random_() % near.size()];
+  }
+
+  // One local move, a trade or a shake, settled in its patch and kept if
+  // the whole placement's objective falls.
+  void patchMove(bool shaking) {
+    const int a = static_cast<int>(random_() % n_);
+    const int b = shaking ? a : tradePartner(a);
+    if (b < 0) return;
+    std::vector<double> trial = current_;
+    std::swap(trial[2 * a], trial[2 * b]);
+    std::swap(trial[2 * a + 1], trial[2 * b + 1]);
+    std::vector<int> moving;
+    for (int i = 0; i < n_; ++i) {
+      for (int centre : {a, b}) {
+        if (std::hypot(trial[2 * i] - trial[2 * centre], trial[2 * i + 1] - trial[2 * centre + 1]) <
+            kPatchReach * typical_) {
+          moving.push_back(i);
+          break;
+        }
+      }
+    }
+    if (shaking) {
+      for (int i : moving) {
+        trial[2 * i] += 0.1 * typical_ * (2 * unitDraw(random_) - 1);
+        trial[2 * i + 1] += 0.1 * typical_ * (2 * unitDraw(random_) - 1);
+      }
+    }
+    const TPatch patch(radii_, trial, moving, typical_);
+    std::vector<double> local = patch.coordinates(), gradient;
+    const TTerm term = term_;
+    minimise([&](const std::vector<double>& at,
+                 std::vector<double>& g) { return patch.sum(term, at, g); },
+             local, budget_, static_cast<double>(moving.size()) / n_);
+    patch.place(local, trial);
+    if (budget_.exhausted()) return;
+    const double trialValue = overlapSum(term_, radii_, trial, gradient);
+    budget_.spend();
+    if (trialValue < currentValue_) {
+      current_.swap(trial);
+      currentValue_ = trialValue;
+      consider(current_);
+    }
   }
 
   // Equal circles: monotonic basin hopping. Shake the current minimum,
   // minimise again, keep the lower; after a run of failures, start afresh.
-  double shake = 1.5 * typical;
-  int patience = 5;
-  int failures = 0;
-  while (best.cena > 0 && !budget.exhausted()) {
-    if (term == depthTerm && budget.spent() > 0.5) {
-      toTheCost();
-      shake = 0.1 * typical;
-      patience = 20;
-      failures = 0;
-      continue;
-    }
-    std::vector<double> trial = current;
-    for (double& c : trial) c += shake * (2 * unitDraw(random) - 1);
-    const double trialValue = minimise(whole(term), trial, budget);
-    if (trialValue < currentValue) {
-      current.swap(trial);
-      currentValue = trialValue;
-      failures = 0;
-      consider(current);
-    } else if (++failures >= patience) {
-      current = term == depthTerm ? nextStart() : fromBest();
-      currentValue = minimise(whole(term), current, budget);
-      failures = 0;
-      consider(current);
+  void hopBasins() {
+    double shake = 1.5 * typical_;
+    int patience = 5;
+    int failures = 0;
+    while (best_.cena > 0 && !budget_.exhausted()) {
+      if (term_ == depthTerm && budget_.spent() > 0.5) {
+        toTheCost();
+        shake = 0.1 * typical_;
+        patience = 20;
+        failures = 0;
+        continue;
+      }
+      std::vector<double> trial = current_;
+      for (double& c : trial) c += shake * (2 * unitDraw(random_) - 1);
+      const double trialValue = minimiseWhole(trial);
+      if (trialValue < currentValue_) {
+        current_.swap(trial);
+        currentValue_ = trialValue;
+        failures = 0;
+        consider(current_);
+      } else if (++failures >= patience) {
+        current_ = term_ == depthTerm ? nextStart() : fromBest();
+        currentValue_ = minimiseWhole(current_);
+        failures = 0;
+        consider(current_);
+      }
     }
   }
-  best.steps = budget.steps();
-  return best;
+
+  const std::vector<double>& radii_;
+  const int n_;
+  std::mt19937_64 random_;
+  TBudget budget_;
+  TSearchStatus* status_;
+  double typical_;
+  bool unequal_;
+  std::vector<TLattice> lattices_;
+  std::size_t nextLattice_ = 0;
+  TSearchResult best_;
+  TTerm term_ = depthTerm;
+  std::vector<double> current_;
+  double currentValue_ = 0;
+};
+
+}  // namespace
+
+TSearchResult searchPlacement(const std::vector<double>& radii, std::uint64_t seed,
+                              const TSearchLimits& limits, TSearchStatus* status) {
+  return TSearch(radii, seed, limits, status).run();
 }

@@ -20,6 +20,9 @@ struct TSearchLimits {
   // Wall-clock seconds, a cap on top of the steps; at least one of the two
   // limits must be set.
   double seconds = 10;
+  // Unless null, a flag that ends the search as soon as it is set, with the
+  // best placement so far.
+  const std::atomic<bool>* stop = nullptr;
 };
 
 // How far a running search has come, for progress lines from another thread.
@@ -31,7 +34,8 @@ struct TSearchStatus {
 struct TSearchResult {
   std::vector<Tocka> tocke;  // Centres in the unit square.
   double cena = 0;           // The evaluator's cost of the placement.
-  long steps = 0;            // Evaluations used.
+  long steps = 0;            // Evaluations used: never more than the step limit.
+  bool stopped = false;      // Ended by the stop flag, before a limit or cost 0.
 };
 
 // The least costly placement found for circles of these radii, in circle

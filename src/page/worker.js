@@ -49,7 +49,7 @@ async function handle(request) {
     case "block":
       return JSON.parse(text(m, m._mvBlock(request.submission, request.block)));
     case "compare":
-      return JSON.parse(text(m, m._mvCompare()));
+      return JSON.parse(text(m, m._mvCompare(request.reference === undefined ? -1 : request.reference)));
     case "best":
       return text(m, m._mvBestOf());
   }

@@ -8,11 +8,13 @@
 #include <mutex>
 #include <thread>
 
+#include "cli/CommandLine.h"
+#include "cli/Inputs.h"
+#include "cli/Interrupt.h"
+#include "cli/Output.h"
+#include "evaluator/Report.h"
+#include "grading/SubmissionText.h"
 #include "packing/Packing.h"
-#include "run/Report.h"
-#include "toolkit/CommandLine.h"
-#include "toolkit/Files.h"
-#include "toolkit/Submission.h"
 
 namespace {
 
@@ -28,10 +30,13 @@ constexpr const char* kSolverUsage =
     "  --contestant NNNNNN  the contestant's six digits (default 000000)\n"
     "  --jobs J             cases solved at once (default: the number of cores); the\n"
     "                       submission is the same whatever J is\n"
-    "Progress goes to standard error. Options take their value as --name value or\n"
-    "--name=value. --help prints this, --version the version. Exit codes: 0 written,\n"
-    "1 an input file the evaluator refuses, 2 a bad option or a file that cannot be\n"
-    "read or written, 3 a build whose costs would be wrong, 4 an unexpected error.\n";
+    "Progress goes to standard error. Ctrl-C (or SIGTERM) stops the run: the cases\n"
+    "done and the best so far of those running are written, the others left out; a\n"
+    "second Ctrl-C ends it at once, writing nothing. Options take their value as\n"
+    "--name value or --name=value. --help prints this, --version the version. Exit\n"
+    "codes: 0 written, 5 stopped and written in part, 1 an input file the evaluator\n"
+    "refuses, 2 a bad option or a file that cannot be read or written, 3 a build\n"
+    "whose costs would be wrong, 4 an unexpected error.\n";
 
 // How often a long run says how far it has come.
 constexpr auto kProgressEvery = std::chrono::seconds(5);
@@ -75,8 +80,8 @@ namespace {
 // What the workers have done and are doing, for the progress lines.
 class TProgress {
  public:
-  TProgress(std::FILE* err, const std::vector<TTestCase>& testCases)
-      : err_(err), testCases_(testCases), statuses_(testCases.size()) {}
+  TProgress(std::FILE* err, const std::vector<TTestCase>& testCases, int workers)
+      : err_(err), testCases_(testCases), statuses_(testCases.size()), workers_(workers) {}
 
   TSearchStatus& started(int c) {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -88,22 +93,26 @@ class TProgress {
     std::lock_guard<std::mutex> lock(mutex_);
     running_.erase(std::find(running_.begin(), running_.end(), c));
     ++done_;
-    std::fprintf(err_, "case %d of %zu: %d circles, cost %s, %ld steps, %.2f s\n",
+    std::fprintf(err_, "case %d of %zu: %d circles, cost %s, %ld steps, %.2f s%s\n",
                  testCases_[c].number, testCases_.size(), testCases_[c].nCircles,
-                 costInReport(result.cena).c_str(), result.steps, seconds);
+                 costInReport(result.cena).c_str(), result.steps, seconds,
+                 result.stopped ? ", stopped: its best so far" : "");
     std::fflush(err_);
-    changed_.notify_all();
   }
 
   // A worker that failed: the others stop after their case.
   void failed(std::exception_ptr failure) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!failure_) failure_ = failure;
-    changed_.notify_all();
   }
   bool stopping() {
     std::lock_guard<std::mutex> lock(mutex_);
     return failure_ != nullptr;
+  }
+  void workerEnded() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    --workers_;
+    changed_.notify_all();
   }
   // Rethrows a worker's failure.
   void rethrow() {
@@ -111,18 +120,18 @@ class TProgress {
   }
 
   // Says every few seconds how many cases are done and how far the running
-  // ones have come, until all are done or a worker has failed.
+  // ones have come, until every worker has ended.
   void reportUntilDone() {
     const auto start = std::chrono::steady_clock::now();
-    const auto all = static_cast<int>(testCases_.size());
     std::unique_lock<std::mutex> lock(mutex_);
-    while (!changed_.wait_for(lock, kProgressEvery, [&] { return done_ == all || failure_; })) {
+    while (!changed_.wait_for(lock, kProgressEvery, [&] { return workers_ == 0; })) {
       const double elapsed =
           std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-      std::fprintf(err_, "solving: %d of %d cases done, %.0f s", done_, all, elapsed);
+      std::fprintf(err_, "solving: %d of %zu cases done, %.0f s", done_, testCases_.size(),
+                   elapsed);
       for (int c : running_) {
         const double cena = statuses_[c].cena;
-        std::fprintf(err_, "; case %d: cost %s, %ld steps", testCases_[c].number,
+        std::fprintf(err_, "; case %d: best cost %s, %ld steps", testCases_[c].number,
                      cena < 0 ? "-" : costInReport(cena).c_str(), statuses_[c].steps.load());
       }
       std::fprintf(err_, "\n");
@@ -136,52 +145,76 @@ class TProgress {
   std::vector<TSearchStatus> statuses_;
   std::vector<int> running_;
   int done_ = 0;
+  int workers_;
   std::exception_ptr failure_;
   std::mutex mutex_;
   std::condition_variable changed_;
 };
 
 int solve(const TSolveCommand& command, std::FILE* out, std::FILE* err) {
-  TOutput output(command.outPath, out, {command.inputPath});
+  TOutput output(command.outPath, out, {{"input", command.inputPath}});
   const std::vector<TTestCase> testCases = loadInput(command.inputPath);
+  // Ctrl-C or SIGTERM ends every search with its best so far, and what the
+  // run has is written.
+  TSearchLimits limits = command.limits;
+  limits.stop = &stopOnSignal();
 
   // Each worker takes the next case; each case's result depends on the case
   // alone, so the order in which they finish does not matter.
   const int cases = static_cast<int>(testCases.size());
-  std::vector<std::vector<Tocka>> placements(cases);
+  std::vector<TSearchResult> results(cases);
+  std::vector<char> searched(cases, 0);
   std::atomic<int> next{0};
-  TProgress progress(err, testCases);
+  const int workers = std::min(command.jobs, cases);
+  TProgress progress(err, testCases, workers);
   auto work = [&] {
     try {
-      for (int c; !progress.stopping() && (c = next++) < cases;) {
+      for (int c; !progress.stopping() && !*limits.stop && (c = next++) < cases;) {
         const auto start = std::chrono::steady_clock::now();
         TSearchStatus& status = progress.started(c);
-        const TSearchResult result =
-            searchPlacement(testCases[c].radii, caseSeed(command.seed, testCases[c].number),
-                            command.limits, &status);
-        placements[c] = result.tocke;
+        results[c] = searchPlacement(testCases[c].radii,
+                                     caseSeed(command.seed, testCases[c].number), limits, &status);
+        searched[c] = 1;
         progress.finished(
-            c, result,
+            c, results[c],
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
       }
     } catch (...) {
       progress.failed(std::current_exception());
     }
+    progress.workerEnded();
   };
   // A worker's failure, or one to start a worker, is the run's, once every
   // worker has ended.
-  std::vector<std::thread> workers;
+  std::vector<std::thread> threads;
   try {
-    for (int j = 0; j < std::min(command.jobs, cases); ++j) workers.emplace_back(work);
-    progress.reportUntilDone();
+    for (int j = 0; j < workers; ++j) threads.emplace_back(work);
   } catch (...) {
     progress.failed(std::current_exception());
+    for (std::size_t j = threads.size(); j < static_cast<std::size_t>(workers); ++j) {
+      progress.workerEnded();
+    }
   }
-  for (std::thread& worker : workers) worker.join();
+  progress.reportUntilDone();
+  for (std::thread& thread : threads) thread.join();
   progress.rethrow();
 
-  output.write(submissionText(command.contestant, testCases, placements));
-  return kToolExitOk;
+  std::vector<TTestCase> answered;
+  std::vector<std::vector<Tocka>> placements;
+  int stopped = 0;
+  for (int c = 0; c < cases; ++c) {
+    if (!searched[c]) continue;
+    answered.push_back(testCases[c]);
+    placements.push_back(results[c].tocke);
+    stopped += results[c].stopped ? 1 : 0;
+  }
+  output.write(submissionText(command.contestant, answered, placements));
+  if (stopped == 0 && static_cast<int>(answered.size()) == cases) return kToolExitOk;
+  std::fprintf(err,
+               "Tql25Mirvasta-solve: stopped by a signal; wrote %zu of %d cases, %d of them as "
+               "their best so far\n",
+               answered.size(), cases, stopped);
+  return kToolExitPartial;
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TSolveCommand parseSolveCommand(const std::vector<std::string>& args);
 // Runs the optimiser on its arguments (without the program's name): INPUT
 // [-o SUBMISSION] [--seconds S] [--steps K] [--seed N] [--contestant
 // NNNNNN] [--jobs J]. The submission goes to `out` unless -o names a file;
-// progress goes to `err`. Returns the exit code: 0, 1 for an input file the
-// evaluator refuses (its error line goes to `err`), 2 for bad options or an
-// output that must not or cannot be written.
+// progress goes to `err`. Returns the exit code: 0; kToolExitPartial where
+// a signal stopped the run, which writes the cases done and the best so far
+// of those running; or a tool's failure, where nothing is written.
 int runSolverCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);

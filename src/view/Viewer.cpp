@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "base/Format.h"
-#include "toolkit/CommandLine.h"
-#include "toolkit/Files.h"
+#include "cli/CommandLine.h"
+#include "cli/Inputs.h"
+#include "cli/Output.h"
 
 namespace {
 
@@ -103,17 +104,17 @@ int view(const TArguments& split, std::FILE* out, std::FILE* err) {
   std::vector<std::pair<int, int>> ranges;
   for (const auto& option : split.options) ranges = blockRanges(option.second);
   const std::string& pagePath = split.positional[2];
-  TOutput output(pagePath, out, {split.positional[0], split.positional[1]});
+  const TInputFile submission{"submission", split.positional[1]};
+  TOutput output(pagePath, out, {{"input", split.positional[0]}, submission});
 
   const std::vector<TTestCase> testCases = loadInput(split.positional[0]);
   std::vector<TViewedBlock> blocks;
   int places = 0;
-  loadSubmission(readFileBytes(split.positional[1]), testCases,
-                 [&](const TResitev& resitev, const Rezultat& rezultat) {
-                   if (chosen(ranges, ++places)) {
-                     blocks.push_back({rezultat, resitev.testCase->radii, resitev.tocke});
-                   }
-                 });
+  readSubmission(submission, testCases, [&](const TResitev& resitev, const Rezultat& rezultat) {
+    if (chosen(ranges, ++places)) {
+      blocks.push_back({rezultat, resitev.testCase->radii, resitev.tocke});
+    }
+  });
   for (const auto& range : ranges) {
     if (range.second > places) {
       throw EUsageError("--blocks names block " + std::to_string(range.second) +

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "run/Evaluation.h"
+#include "evaluator/Evaluation.h"
 #include "scoring/Geometry.h"
 #include "support/Run.h"
 #include "support/TempFile.h"
@@ -197,9 +197,10 @@ TEST(Generator, NamesTheDefectOfAnInputItCannotAnswer) {
   TTempFile bad("Mirvasta\n1\n\n1\n1\n3\n");
   const TGenerated result = generate({"--submission", bad.path()});
   EXPECT_EQ(1, result.rc);
-  EXPECT_EQ(
-      "Napaka [Tql25Mirvasta.cpp:106]: polmer bi moral biti vecji od 0 in ne vecji od 2.000000\n",
-      result.err);
+  EXPECT_EQ("Tql25Mirvasta-gen: input '" + bad.path() +
+                "' refused: Napaka [Tql25Mirvasta.cpp:106]: polmer bi moral biti vecji od 0 in ne "
+                "vecji od 2.000000\n",
+            result.err);
 }
 
 }  // namespace

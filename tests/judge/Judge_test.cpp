@@ -113,7 +113,7 @@ TEST(Judge, NeverScoresAgainstABadReference) {
       EXPECT_EQ(1, judged.rc);
       EXPECT_EQ("", judged.out);
       EXPECT_EQ("", judged.score);
-      EXPECT_EQ(0u, judged.err.find("the reference '")) << judged.err;
+      EXPECT_EQ(0u, judged.err.find("Tql25Mirvasta-judge: reference '")) << judged.err;
     }
   }
 }

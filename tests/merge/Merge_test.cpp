@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <sstream>
 
 #include "gen/Generator.h"
+#include "support/Process.h"
 #include "support/Run.h"
 #include "support/TempFile.h"
 #include "support/TextStream.h"
@@ -82,8 +84,12 @@ TEST(Merge, TakesTheLeastCostTheFirstOfEqualCostsAndLeavesOutARefusedSubmission)
       {{"111111\nMirvasta\n1\n0.3 0.5\n0.7 0.5\n", "222222\nMirvasta\n2\n0.5 0.5\n3\n",
         "333333\nMirvasta\n2\n0.4 0.4\n1\n0.1 0.5\n0.9 0.5\n",
         "444444\nMirvasta\n1\n0.2 0.5\n0.8 0.5\n"},
-       1,
+       5,
        "111111\nMirvasta\n1\n0.1 0.5\n0.9 0.5\n2\n0.4 0.4\n"},
+      // The contestant number is the first accepted submission's.
+      {{"111111\nMirvasta\n3\n", "222222\nMirvasta\n2\n0.5 0.5\n"},
+       5,
+       "222222\nMirvasta\n2\n0.5 0.5\n"},
       // A case answered twice by one submission: the better block, the second.
       {{"555555\nMirvasta\n1\n0.3 0.5\n0.7 0.5\n1\n0.25 0.5\n0.75 0.5\n"},
        0,
@@ -102,14 +108,75 @@ TEST(Merge, NamesWhatItLeavesOut) {
   const TRunResult merged =
       merge({"111111\nMirvasta\n2\n0.5 0.5\n3\n", "222222\nMirvasta\n2\n0.5 0.5\n"}, kInput, out,
             {"--contestant", "000007"});
-  EXPECT_EQ(1, merged.rc);
+  EXPECT_EQ(5, merged.rc);
   EXPECT_NE(std::string::npos,
-            merged.err.find(": Napaka [Tql25Mirvasta.cpp:259]: v 5. vrstici bi morala biti "
-                            "stevilka testnega primera od 1 do 2, ne pa 3\n"))
+            merged.err.find("' refused: Napaka [Tql25Mirvasta.cpp:259]: v 5. vrstici bi morala "
+                            "biti stevilka testnega primera od 1 do 2, ne pa 3\n"))
       << merged.err;
-  EXPECT_EQ(0u, merged.err.find("Tql25Mirvasta-merge: left out /")) << merged.err;
+  EXPECT_EQ(0u, merged.err.find("Tql25Mirvasta-merge: submission '/")) << merged.err;
   EXPECT_NE(std::string::npos, merged.out.find(" (left out)\n2: "));
   EXPECT_EQ("000007\nMirvasta\n2\n0.5 0.5\n", out.read());
+}
+
+// Run as a script runs it: the exit code tells a merged file written in
+// full (0), one written without the submissions left out (5), and nothing
+// written (1, 2), where a file that was there stays as it was.
+TEST(Merge, TellsAScriptWhatItWrote) {
+  TTempFile folder;
+  const std::string dir = std::filesystem::path(folder.path()).parent_path().string();
+  writeFile(dir + "/input.txt", kInput);
+  writeFile(dir + "/good.txt", "111111\nMirvasta\n2\n0.5 0.5\n");
+  writeFile(dir + "/bad.txt", "222222\nMirvasta\n3\n");
+  const struct {
+    std::vector<std::string> args;
+    int rc;
+    std::string err;  // The last line on standard error.
+    bool written;
+  } cases[] = {
+      {{"input.txt", "good.txt", "-o", "best.txt"}, 0, "", true},
+      {{"input.txt", "good.txt", "bad.txt", "-o", "best.txt"},
+       5,
+       "Tql25Mirvasta-merge: submission 'bad.txt' refused: Napaka [Tql25Mirvasta.cpp:259]: v 3. "
+       "vrstici bi morala biti stevilka testnega primera od 1 do 2, ne pa 3",
+       true},
+      {{"input.txt", "good.txt", "gone.txt", "-o", "best.txt"},
+       5,
+       "Tql25Mirvasta-merge: cannot read 'gone.txt': No such file or directory",
+       true},
+      {{"input.txt", "bad.txt", "-o", "best.txt"},
+       1,
+       "Tql25Mirvasta-merge: no submission could be taken; nothing was written",
+       false},
+      {{"good.txt", "good.txt", "-o", "best.txt"},
+       1,
+       "Tql25Mirvasta-merge: input 'good.txt' refused: Napaka [Tql25Mirvasta.cpp:117]: v prvi "
+       "vrstici bi moral biti niz \"Mirvasta\", ne pa \"111111\"",
+       false},
+      // An output that names a file to read, even one not there yet.
+      {{"input.txt", "good.txt", "new.txt", "-o", "new.txt"},
+       2,
+       "Tql25Mirvasta-merge: the output 'new.txt' is the submission 'new.txt'; nothing was "
+       "written",
+       false},
+      {{"input.txt", "good.txt", "-o", "./input.txt"},
+       2,
+       "Tql25Mirvasta-merge: the output './input.txt' is the input 'input.txt'; nothing was "
+       "written",
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[2]);
+    writeFile(dir + "/best.txt", "stale\n");
+    std::vector<std::string> argv = {"/bin/sh", "-c", "cd '" + dir + "' && exec \"$0\" \"$@\"",
+                                     programPath("Tql25Mirvasta-merge")};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    TProcess merge(argv);
+    EXPECT_EQ(c.rc, merge.wait());
+    const std::string err = merge.err();
+    EXPECT_EQ(c.err, err.substr(err.rfind('\n', err.size() - 2) + 1, c.err.size())) << err;
+    EXPECT_EQ(c.written, readFile(dir + "/best.txt") != "stale\n");
+    EXPECT_FALSE(std::filesystem::exists(dir + "/new.txt"));
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "support/Run.h"
 
-#include "run/Evaluation.h"
+#include "evaluator/Evaluation.h"
 #include "text/TextModeBuf.h"
 
 TCapture::TCapture() : file_(std::tmpfile()) {}

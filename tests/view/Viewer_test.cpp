@@ -68,16 +68,17 @@ TEST(Viewer, NeedsNothingFromOutside) {
   EXPECT_EQ(1u, matches(viewed.page, std::regex("http:")).size());
 }
 
+// The message names the file refused, then gives the evaluator's line.
 TEST(Viewer, RefusesInvalidFilesWithTheEvaluatorsMessage) {
   const struct {
-    std::string input, submission, err;
+    std::string input, submission, file, err;
   } cases[] = {
-      {kInput, "123456\nMirvasta\n1\n0.3 0.5\n0.6 0.5 x\n",
+      {kInput, "123456\nMirvasta\n1\n0.3 0.5\n0.6 0.5 x\n", "submission",
        "Napaka [Tql25Mirvasta.cpp:203]: v 5. vrstici je za koordinatama se nekaj\n"},
-      {kInput, "123456\nMirvasta\n3\n",
+      {kInput, "123456\nMirvasta\n3\n", "submission",
        "Napaka [Tql25Mirvasta.cpp:259]: v 3. vrstici bi morala biti stevilka testnega primera od 1 "
        "do 2, ne pa 3\n"},
-      {"Mirvasta\n0\n", kSubmission,
+      {"Mirvasta\n0\n", kSubmission, "input",
        "Napaka [Tql25Mirvasta.cpp:122]: v drugi vrstici bi moralo biti stevilo testnih primerov, "
        "ne pa \"0\"\n"},
   };
@@ -85,7 +86,8 @@ TEST(Viewer, RefusesInvalidFilesWithTheEvaluatorsMessage) {
     SCOPED_TRACE(c.err);
     const TViewed viewed = view(c.input, c.submission);
     EXPECT_EQ(1, viewed.rc);
-    EXPECT_EQ(c.err, viewed.err);
+    EXPECT_EQ(0u, viewed.err.find("Tql25Mirvasta-view: " + c.file + " '")) << viewed.err;
+    EXPECT_EQ("' refused: " + c.err, viewed.err.substr(viewed.err.rfind("' refused: ")));
     EXPECT_FALSE(viewed.written);
   }
 }

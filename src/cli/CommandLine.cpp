@@ -1,0 +1,138 @@
+#include "cli/CommandLine.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <new>
+
+#include "cli/Inputs.h"
+#include "evaluator/KnownAnswers.h"
+#include "text/Chars.h"
+
+const char* const kProjectVersion = MIRVASTA_VERSION;
+
+namespace {
+
+bool contains(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+bool isOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+}  // namespace
+
+TArguments splitArguments(const std::vector<std::string>& args,
+                          const std::vector<std::string>& valued,
+                          const std::vector<std::string>& flags) {
+  TArguments split;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (!isOption(arg)) {
+      split.positional.push_back(arg);
+      continue;
+    }
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    if (contains(flags, name)) {
+      if (equals != std::string::npos) throw EUsageError(name + " takes no value");
+      split.options.emplace_back(name, "");
+    } else if (contains(valued, name)) {
+      if (equals != std::string::npos) {
+        split.options.emplace_back(name, arg.substr(equals + 1));
+      } else if (i + 1 < args.size()) {
+        split.options.emplace_back(name, args[++i]);
+      } else {
+        throw EUsageError(name + " needs a value");
+      }
+    } else {
+      throw EUsageError("unknown option: " + name);
+    }
+  }
+  return split;
+}
+
+int runTool(const char* name, const char* usage, const std::vector<std::string>& args,
+            std::FILE* out, std::FILE* err, const std::function<int()>& body) {
+  // --help and --version answer whatever else the line holds.
+  if (contains(args, "--help") || contains(args, "-h")) {
+    std::fputs(usage, out);
+    return kToolExitOk;
+  }
+  if (contains(args, "--version")) {
+    std::fprintf(out, "%s %s\n", name, kProjectVersion);
+    return kToolExitOk;
+  }
+  const std::string fault = knownAnswerFault();
+  if (!fault.empty()) {
+    std::fprintf(err, "%s: this build refuses to run: %s\n", name, fault.c_str());
+    return kToolExitWrongArithmetic;
+  }
+  try {
+    return body();
+  } catch (const EUsageError& error) {
+    std::fprintf(err, "%s: %s\n%s", name, error.what(), usage);
+    return kToolExitUsage;
+  } catch (const EFileError& error) {
+    std::fprintf(err, "%s: %s\n", name, error.what());
+    return kToolExitUsage;
+  } catch (const ERefusedFile& refused) {
+    std::fprintf(err, "%s: %s\n", name, refused.what());
+    return kToolExitRefusedFile;
+  } catch (const std::bad_alloc&) {
+    std::fprintf(err, "%s: out of memory\n", name);
+  } catch (const std::exception& error) {
+    std::fprintf(err, "%s: unexpected error: %s\n", name, error.what());
+  } catch (...) {
+    std::fprintf(err, "%s: unexpected error\n", name);
+  }
+  return kToolExitUnexpected;
+}
+
+template <typename Number>
+Number numberOption(const std::string& text, const std::string& option) {
+  Number value{};
+  const char* end = text.data() + text.size();
+  const std::from_chars_result result = std::from_chars(text.data(), end, value);
+  if (text.empty() || result.ec != std::errc() || result.ptr != end) {
+    throw EUsageError(option + " needs a number, not \"" + text + "\"");
+  }
+  return value;
+}
+
+template int numberOption<int>(const std::string&, const std::string&);
+template long numberOption<long>(const std::string&, const std::string&);
+template std::uint64_t numberOption<std::uint64_t>(const std::string&, const std::string&);
+template double numberOption<double>(const std::string&, const std::string&);
+
+std::string contestantOption(const std::string& text, const std::string& option) {
+  if (text.size() != 6 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c); })) {
+    throw EUsageError(option + " must be six digits, not \"" + text + "\"");
+  }
+  return text;
+}
+
+double finiteOption(const std::string& text, const std::string& option) {
+  const double value = numberOption<double>(text, option);
+  if (!std::isfinite(value)) throw EUsageError(option + " needs a finite number");
+  return value;
+}
+
+namespace {
+double now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+}  // namespace
+
+TTicker::TTicker(double seconds) : seconds_(seconds), start_(now()), next_(start_ + seconds) {}
+
+bool TTicker::due() {
+  const double t = now();
+  if (t < next_) return false;
+  next_ = t + seconds_;
+  return true;
+}
+
+double TTicker::elapsed() const { return now() - start_; }

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "scoring/Placement.h"
+#include "task/TaskInput.h"
+#include "text/LineReader.h"
+
+constexpr const char* kUsage = "Uporaba: Tql25Kunep eval input.txt submission.txt report.txt\n";
+
+// Exit codes: usage and every written report end with 0.
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 1;     // "eval" with fewer than three paths.
+constexpr int kExitNoReport = 2;  // The report could not, or must not, be written.
+// This build's arithmetic gives other costs than the correct ones: it
+// refuses to grade, and writes no report.
+constexpr int kExitWrongArithmetic = 3;
+
+// Runs the program on its arguments (without the program's name): prints the
+// usage, or evaluates and writes the report. Echo lines go to `out`, a report
+// that cannot be written is named on `err`. Returns the exit code.
+int runCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+
+// Called for each scored case block, in submission order, with its placement
+// and its result.
+using TBlockVisitor = std::function<void(const TResitev& resitev, const Rezultat& rezultat)>;
+
+// Checks the submission's header, read through the reader of its text, and
+// scores each of its case blocks. Returns the contestant's number, line 1.
+// After a failure the reader's lineNo names the line concerned.
+std::string evaluateSubmission(TLineReader& reader, const std::vector<TTestCase>& testCases,
+                               const TBlockVisitor& onBlock);
+
+// The same from a text stream.
+std::string evaluateSubmission(std::istream& is, const std::vector<TTestCase>& testCases,
+                               const TBlockVisitor& onBlock);
+
+// Which file a check failed in.
+enum class TFailedFile { kNone, kInput, kSubmission };
+
+// What an evaluation writes: the report's bytes and the echo lines for
+// standard output; and, for the contestants' page, where a check failed.
+struct TEvaluation {
+  std::string report;
+  std::string echo;
+  TFailedFile failedFile = TFailedFile::kNone;
+  int failedLine = 0;           // The line concerned, counted as the file's reader counts it.
+  std::string contestant = "";  // An accepted submission's number.
+};
+
+// Evaluates the submission against the task's input file, both read as text.
+// Every failure, a read error included, ends in the report's error block.
+// onBlock, unless null, sees each scored case block.
+TEvaluation evaluateTexts(std::istream& input, std::istream& submission,
+                          const TBlockVisitor* onBlock = nullptr);

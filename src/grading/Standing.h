@@ -1,0 +1,89 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "scoring/Placement.h"
+
+// What a submission achieves on each case of an input, and what that scores:
+// the one definition that the judge, the merge tool and the contestants'
+// page share. A case answered by several blocks counts once, with its least
+// cost (the first block of that cost); a case left out is unanswered.
+
+// One submission's standing, built from its scored blocks in their order.
+class TStanding {
+ public:
+  // For an input of `cases` cases; with `keepPlacements`, the placement of
+  // each case's counting block is kept as well.
+  TStanding(int cases, bool keepPlacements);
+
+  void add(const TResitev& resitev, const Rezultat& rezultat);
+
+  int cases() const { return static_cast<int>(cases_.size()); }
+  int blocks() const { return blocks_; }
+  // How many cases it answers.
+  int answered() const { return answered_; }
+  bool answers(int caseNo) const { return countingBlock(caseNo) >= 0; }
+  // The case's least cost, or -1 where it is unanswered.
+  double cost(int caseNo) const { return cases_[caseNo - 1].cost; }
+  // The block that counts for the case, by its place in the submission from
+  // 0, or -1 where it is unanswered.
+  int countingBlock(int caseNo) const { return cases_[caseNo - 1].block; }
+  // That block's centres: empty unless placements are kept.
+  const std::vector<Tocka>& placement(int caseNo) const { return cases_[caseNo - 1].tocke; }
+  // Each case's least cost, or -1 where it is unanswered.
+  std::vector<double> costs() const;
+  // The sum of the answered cases' costs, each case once.
+  double total() const;
+  // The same standing without its placements.
+  TStanding withoutPlacements() const;
+
+ private:
+  struct TCase {
+    double cost = -1;
+    int block = -1;
+    std::vector<Tocka> tocke;
+  };
+  std::vector<TCase> cases_;
+  bool keepPlacements_;
+  int blocks_ = 0;
+  int answered_ = 0;
+};
+
+// What stands for a case that has no yardstick: one no reference answers.
+constexpr double kNoYardstick = -1;
+
+// The least yardstick, unless the judge is given another: costs up to it
+// score 1.
+constexpr double kDefaultFloor = 0;
+
+// One case's score: 1 where the cost is at most the yardstick, otherwise
+// yardstick / cost; 0 for an unanswered case (cost below 0) or a case
+// without a yardstick.
+double caseScore(double cost, double yardstick);
+
+// A submission's score: each case's against its yardstick, and their mean
+// over the input's cases.
+struct TScore {
+  std::vector<double> cases;  // [case - 1]
+  double total = 0;
+};
+TScore scoreAgainst(const TStanding& standing, const std::vector<double>& yardsticks);
+
+// Each case's yardstick from the reference's costs (-1 where it leaves the
+// case out, as TStanding::costs() gives them): the cost, or `floor` where
+// that is more; kNoYardstick where the case is left out.
+std::vector<double> yardsticksOf(const std::vector<double>& referenceCosts, double floor);
+
+// A column of a table of the input's cases: its heading and one cell per case.
+struct TCaseColumn {
+  std::string heading;
+  std::vector<std::string> cells;  // [case - 1]
+};
+
+// The table that the tools print for people: a row per case, led by its
+// number, each column as wide as its widest cell.
+std::string caseTable(const std::vector<TCaseColumn>& columns);
+
+// A cell of a cost: as the report prints it, or "-" where unanswered.
+std::string costCell(double cost);

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "accuracy/Accuracy.h"
+#include "cli/CommandLine.h"
+#include "cli/Inputs.h"
+#include "cli/Output.h"
+#include "gen/Generator.h"
+#include "merge/Merge.h"
+#include "solve/Solver.h"
+#include "support/Run.h"
+#include "support/TempFile.h"
+#include "view/Viewer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kInput = "Mirvasta\n1\n\n1\n1\n0.5\n";
+const std::string kSubmission = "123456\nMirvasta\n1\n0.5 0.5\n";
+
+// Every tool that reads an input file and writes an output, with its
+// arguments: {input}, {submission} and {out} stand for the paths.
+struct TTool {
+  const char* name;
+  TMain main;
+  std::vector<std::string> args;
+};
+
+const TTool kTools[] = {
+    {"Tql25Mirvasta-gen", runGeneratorCommandLine, {"--submission", "{input}", "-o", "{out}"}},
+    {"Tql25Mirvasta-solve", runSolverCommandLine, {"{input}", "-o", "{out}", "--steps", "10"}},
+    {"Tql25Mirvasta-view", runViewerCommandLine, {"{input}", "{submission}", "{out}"}},
+    {"Tql25Mirvasta-merge", runMergeCommandLine, {"{input}", "{submission}", "-o", "{out}"}},
+};
+
+TRunResult runTool(const TTool& tool, const std::string& input, const std::string& out) {
+  TTempFile submission(kSubmission);
+  std::vector<std::string> args;
+  for (std::string arg : tool.args) {
+    if (arg == "{input}") arg = input;
+    if (arg == "{submission}") arg = submission.path();
+    if (arg == "{out}") arg = out;
+    args.push_back(arg);
+  }
+  return runMain(tool.main, args);
+}
+
+// A file a tool cannot read or write is named with the system's reason, and
+// the output is found unwritable before any input is read.
+TEST(Tools, NameTheFileTheyCannotReadOrWriteAndWhy) {
+  TTempFile input(kInput), refused("Mirvasta\n");
+  const std::string folder = fs::path(input.path()).parent_path().string();
+  const std::string missing = folder + "/missing.txt", noFolder = folder + "/no/out.txt";
+  for (const TTool& tool : kTools) {
+    SCOPED_TRACE(tool.name);
+    const struct {
+      std::string input, out, err;
+    } cases[] = {
+        {missing, folder + "/a.txt", "cannot read '" + missing + "': No such file or directory"},
+        {folder, folder + "/a.txt", "cannot read '" + folder + "': Is a directory"},
+        {refused.path(), noFolder, "cannot write '" + noFolder + "': No such file or directory"},
+        {input.path(), "/dev/full", "cannot write '/dev/full': No space left on device"},
+    };
+    for (const auto& c : cases) {
+      const TRunResult result = runTool(tool, c.input, c.out);
+      EXPECT_EQ(2, result.rc);
+      // The last line: the optimiser has said how its case came out before.
+      const std::string said = std::string(tool.name) + ": " + c.err + "\n";
+      EXPECT_EQ(said,
+                result.err.substr(result.err.size() - std::min(said.size(), result.err.size())))
+          << result.err;
+      EXPECT_FALSE(fs::exists(folder + "/a.txt"));
+    }
+  }
+}
+
+// --help and --version answer whatever else the line holds, on standard
+// output; the version names the tool.
+TEST(Tools, AnswerHelpAndVersion) {
+  std::vector<TTool> tools(std::begin(kTools), std::end(kTools));
+  tools.push_back({"Tql25Mirvasta-accuracy", runAccuracyCommandLine, {}});
+  for (const TTool& tool : tools) {
+    SCOPED_TRACE(tool.name);
+    const TRunResult help = runMain(tool.main, {"--bogus", "--help"});
+    EXPECT_EQ(0, help.rc);
+    EXPECT_EQ(0u, help.out.find(std::string("Usage: ") + tool.name + " "));
+    EXPECT_EQ("", help.err);
+    const TRunResult version = runMain(tool.main, {"--version"});
+    EXPECT_EQ(0, version.rc);
+    EXPECT_EQ(std::string(tool.name) + " " + kProjectVersion + "\n", version.out);
+  }
+}
+
+// An output is proved writable without emptying what is there: a refused
+// input leaves a file as it was, and no file where there was none.
+TEST(Output, LeavesTheFileAsItWasWhenNothingIsWritten) {
+  TTempFile existing("the best so far\n");
+  const std::string created = existing.path() + ".new";
+  for (const std::string& path : {existing.path(), created}) {
+    TOutput output(path, stdout, {});
+    // Half written when the work fails.
+    std::fputs("the new", output.begin());
+  }
+  EXPECT_EQ("the best so far\n", existing.read());
+  EXPECT_FALSE(fs::exists(created));
+  // Through a link, the file it names is replaced, keeping its permissions.
+  const std::string link = existing.path() + ".link";
+  fs::create_symlink(existing.path(), link);
+  fs::permissions(existing.path(), fs::perms::owner_read | fs::perms::owner_write);
+  TOutput(link, stdout, {}).write("written\n");
+  EXPECT_EQ("written\n", existing.read());
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write,
+            fs::status(existing.path()).permissions());
+  // Nothing else is left in the folder.
+  EXPECT_EQ(2, std::distance(fs::directory_iterator(fs::path(link).parent_path()),
+                             fs::directory_iterator()));
+}
+
+// Whatever a tool's work throws is said on standard error, with an exit code.
+TEST(RunTool, ReportsEveryException) {
+  const struct {
+    std::function<int()> body;
+    int rc;
+    std::string err;
+  } cases[] = {
+      {[]() -> int { throw EUsageError("bad"); }, 2, "t: bad\nUsage: t\n"},
+      {[]() -> int { throw EFileError("cannot read 'x': Is a directory"); }, 2,
+       "t: cannot read 'x': Is a directory\n"},
+      {[]() -> int {
+         throw ERefusedFile("input 'x' refused: Napaka [Tql25Mirvasta.cpp:70]: manjka 1. vrstica",
+                            "");
+       },
+       1, "t: input 'x' refused: Napaka [Tql25Mirvasta.cpp:70]: manjka 1. vrstica\n"},
+      {[]() -> int { throw std::bad_alloc(); }, 4, "t: out of memory\n"},
+      {[]() -> int { throw std::system_error(std::make_error_code(std::errc::io_error)); }, 4,
+       "t: unexpected error: Input/output error\n"},
+      {[]() -> int { throw 7; }, 4, "t: unexpected error\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.err);
+    TCapture out, err;
+    EXPECT_EQ(c.rc, runTool("t", "Usage: t\n", {}, out.file(), err.file(), c.body));
+    EXPECT_EQ(c.err, err.text());
+  }
+}
+
+}  // namespace

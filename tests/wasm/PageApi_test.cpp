@@ -1,0 +1,98 @@
+#include "wasm/PageApi.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "judge/Judge.h"
+#include "merge/Merge.h"
+#include "support/Run.h"
+#include "support/TempFile.h"
+
+namespace {
+
+const std::string kInput = "Mirvasta\n2\n\n1\n2\n0.25\n0.25\n\n2\n1\n0.25\n";
+
+std::string evaluate(const std::string& input, const std::string& submission) {
+  return mvEvaluate(input.data(), static_cast<int>(input.size()), submission.data(),
+                    static_cast<int>(submission.size()));
+}
+
+// The page shows the report's bytes, names the file and the line of a failed
+// check, and lists each block's cost as the report prints it.
+TEST(PageApi, AnswersWithTheEvaluatorsReportAndWhereItFailed) {
+  const struct {
+    std::string input, submission, answer;
+  } cases[] = {
+      {kInput, "123456\nMirvasta\n2\n0.5 0.5\n1\n0.3 0.5\n0.7 0.5\n\n",
+       "{\"report\":\"OK\\u000a2\\u000a2 0.00000000000000000000e+00\\u000a1 "
+       "2.04376385991605555303e-02\\u000a\",\"echo\":\"Testni primer 2: cena 0.000000.\\u000a"
+       "Testni primer 1: cena 0.020438.\\u000a\",\"failedFile\":0,\"failedLine\":0,"
+       "\"contestant\":\"123456\",\"blocks\":[[2,\"0.00000000000000000000e+00\",1],[1,"
+       "\"2.04376385991605555303e-02\",1]],\"answered\":2,\"total\":"
+       "\"2.04376385991605555303e-02\"}"},
+      // The contestant's own bytes come back exactly, each as a character.
+      {kInput, "123456\r\nMirvasta\xe9\"\r\n",
+       "{\"report\":\"Napaka [Tql25Mirvasta.cpp:249]: v drugi vrstici bi moral biti niz "
+       "\\u0022Mirvasta\\u0022, ne pa \\u0022Mirvasta\\u00e9\\u0022\\u0022\\u000a-1\\u000a\","
+       "\"echo\":\"\",\"failedFile\":2,\"failedLine\":2}"},
+      {"Mirvasta\n1\n\n1\n2\n0.25\n", "123456\nMirvasta\n",
+       "{\"report\":\"Napaka [Tql25Mirvasta.cpp:70]: manjka 7. vrstica\\u000a-1\\u000a\","
+       "\"echo\":\"\",\"failedFile\":1,\"failedLine\":7}"},
+  };
+  for (const auto& c : cases) {
+    mvReset();
+    EXPECT_EQ(c.answer, evaluate(c.input, c.submission));
+  }
+}
+
+// The best of the accepted submissions is the merge tool's, byte for byte.
+TEST(PageApi, KeepsTheBestAsTheMergeToolDoes) {
+  const std::string submissions[] = {"111111\nMirvasta\n1\n0.3 0.5\n0.7 0.5\n",
+                                     "222222\nMirvasta\n3\n",
+                                     "333333\nMirvasta\n2\n0.4 0.4\n1\n0.2 0.5\n0.8 0.5\n"};
+  mvReset();
+  TTempFile input(kInput), out;
+  std::vector<std::unique_ptr<TTempFile>> files;
+  std::vector<std::string> args = {input.path()};
+  for (const std::string& submission : submissions) {
+    evaluate(kInput, submission);
+    files.push_back(std::make_unique<TTempFile>(submission));
+    args.push_back(files.back()->path());
+  }
+  args.insert(args.end(), {"-o", out.path()});
+  runMain(runMergeCommandLine, args);
+  EXPECT_EQ(out.read(), mvBestOf());
+  EXPECT_EQ(
+      "{\"submissions\":[0,2],\"cases\":[[1,1,\"2.04376385991605555303e-02\","
+      "\"0.00000000000000000000e+00\"],[2,1,\"\",\"0.00000000000000000000e+00\"]],"
+      "\"scores\":[[\"0\",\"0\",\"0\"],[\"1\",\"1\",\"1\"]]}",
+      std::string(mvCompare(-1)));
+}
+
+// A submission that answers a case twice, or leaves one out, scores in the
+// page exactly as the judge scores it against the same reference.
+TEST(PageApi, ScoresAsTheJudgeDoes) {
+  const std::string reference = "100000\nMirvasta\n1\n0.3 0.5\n0.7 0.5\n2\n0.5 0.5\n";
+  const std::string contestants[] = {
+      "200000\nMirvasta\n1\n0.35 0.5\n0.65 0.5\n2\n0.5 0.5\n1\n0.32 0.5\n0.68 0.5\n",
+      "300000\nMirvasta\n1\n0.31 0.5\n0.69 0.5\n"};
+  for (const std::string& contestant : contestants) {
+    SCOPED_TRACE(contestant);
+    mvReset();
+    evaluate(kInput, reference);
+    evaluate(kInput, contestant);
+    const std::string compared = mvCompare(0);
+    TTempFile input(kInput), referenceFile(reference), contestantFile(contestant);
+    TCapture out, err;
+    ASSERT_EQ(0, runJudgeCommandLine("checker",
+                                     {input.path(), referenceFile.path(), contestantFile.path()},
+                                     stdin, out.file(), err.file()));
+    std::string score = out.text();
+    score.pop_back();
+    EXPECT_NE(std::string::npos, compared.find("],[\"" + score + "\",")) << compared;
+    EXPECT_NE("1", score);
+  }
+}
+
+}  // namespace
