@@ -7,9 +7,6 @@ MAKEFLAGS += --no-print-directory
 .PHONY: all run test page single cross-check sanitize fuzz bench memory-bench solve-bench \
   atan2-check clean
 
-TOOLS := Tql25Mirvasta-accuracy Tql25Mirvasta-gen Tql25Mirvasta-view Tql25Mirvasta-solve \
-  Tql25Mirvasta-merge Tql25Mirvasta-judge
-
 # A build folder counts as configured once a configure has succeeded in it
 # (its stamp). One that fails takes its cache and the stamp with it, so that
 # the next command configures afresh instead of building on what it left.
@@ -23,9 +20,11 @@ configure-tests = $(call configure,$(1),-DBUILD_TESTS=ON $(2)) || \
   { tools/test-deps $(1)/missing-test-deps && $(call configure,$(1),-DBUILD_TESTS=ON $(2)); }
 
 all: $(call stamp,$(BUILD))
-	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta $(TOOLS)
+	cmake --build $(BUILD) -j$(JOBS) --target programs
 
-$(call stamp,$(BUILD)):
+# Configured again when the build's own description changes, so that a
+# target it adds is known before it is asked for.
+$(call stamp,$(BUILD)): CMakeLists.txt tests/CMakeLists.txt src/units.txt
 	$(call configure,$(BUILD))
 
 run: all
@@ -46,10 +45,11 @@ page: $(call stamp,$(BUILD))
 	cmake --build $(BUILD) -j$(JOBS) --target page
 	@echo "written: $(BUILD)/page/Tql25Mirvasta.html and $(BUILD)/page/Tql25Mirvasta-node.js"
 
-# The evaluator as one source file: build/single/Tql25Mirvasta.cpp.
+# The evaluator and the judge's checker as one source file each:
+# build/single/Tql25Mirvasta.cpp and build/single/Tql25Mirvasta-judge.cpp.
 single: $(call stamp,$(BUILD))
-	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta-single
-	@echo "written: $(BUILD)/single/Tql25Mirvasta.cpp"
+	cmake --build $(BUILD) -j$(JOBS) --target Tql25Mirvasta-single Tql25Mirvasta-judge-single
+	@echo "written: $(BUILD)/single/Tql25Mirvasta.cpp and $(BUILD)/single/Tql25Mirvasta-judge.cpp"
 
 # The single file built for Windows (wine), aarch64 (qemu) and with tuned
 # flags, and with the arc tangent's products by splitting alone, and the

@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Writes the evaluator as one self-contained C++ source file.
 
-Usage: make_single.py SRC_DIR OUTPUT GROUP...
+Usage: make_single.py SRC_DIR OUTPUT [--title TEXT] [--version V] UNITS...
 
-The units are those of the GROUPs of SRC_DIR/units.txt, floor by floor, the
-list the build makes its libraries from. The file holds, after a preamble
+The units are those of each group of SRC_DIR/units.txt that UNITS names,
+floor by floor, the list the build makes its libraries from, and each unit
+that UNITS names by its path (a main, say), in the order given. TEXT says
+what the file is, in its first line; V, where given, is the project's
+version, defined as MIRVASTA_VERSION. The file holds, after a preamble
 that fixes its floating-point semantics, every header they use, each once
 and after the headers it includes, then every source file in the list's
 order. The project's own #include lines and #pragma once are dropped;
@@ -13,6 +16,7 @@ and nothing more. A unit that includes a header from outside the groups'
 floors, or from a floor above its own, is an error: the evaluator never
 depends on a tool.
 """
+import argparse
 import os
 import re
 import sys
@@ -20,11 +24,11 @@ import sys
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"\s*$')
 PRAGMA_ONCE = re.compile(r"^\s*#\s*pragma\s+once\s*$")
 
-PREAMBLE = r"""// Tql25Mirvasta.cpp: the evaluator of the task "Mirvasta" as one file.
+PREAMBLE = r"""// %(name)s: %(title)s as one file.
 // Written by tools/make_single.py from the project's src/; edit those, not this.
 //
-// Build: g++ -O2 Tql25Mirvasta.cpp, clang++ -O2 Tql25Mirvasta.cpp, or
-// cl /O2 /EHsc /std:c++17 Tql25Mirvasta.cpp. C++17 with floating-point
+// Build: g++ -std=c++17 -O2 %(name)s, clang++ -std=c++17 -O2 %(name)s,
+// or cl /O2 /EHsc /std:c++17 %(name)s. C++17 with floating-point
 // std::from_chars and std::to_chars: GCC 11, MSVC 2019 or a recent LLVM.
 //
 // Every cost is IEEE-754 binary64 arithmetic in a fixed order, printed to the
@@ -63,24 +67,24 @@ def body(path):
     return "".join(lines).strip("\n") + "\n"
 
 
-def units(src, groups):
-    """The groups' source files, in the list's order."""
+def units(src, names):
+    """The named groups' source files, in the list's order, and the named units."""
     chosen, taking = [], False
     with open(os.path.join(src, "units.txt"), encoding="utf-8") as f:
         for line in map(str.strip, f):
             if line.startswith("["):
-                taking = line.strip("[]") in groups
+                taking = line.strip("[]") in names
             elif taking and line and not line.startswith("#"):
                 chosen.append(line)
-    return chosen
+    return chosen + [name for name in names if "/" in name]
 
 
 def floor(unit):
     return unit.split("/")[0]
 
 
-def main(src, output, groups):
-    sources = units(src, groups)
+def main(src, output, names, title, version):
+    sources = units(src, names)
     floors = []
     for source in sources:
         if floor(source) not in floors:
@@ -112,7 +116,9 @@ def main(src, output, groups):
             check_layer(source, included)
             visit(included)
 
-    parts = [PREAMBLE]
+    parts = [PREAMBLE % {"name": os.path.basename(output), "title": title}]
+    if version:
+        parts.append('\n#define MIRVASTA_VERSION "%s"\n' % version)
     for unit in headers + sources:
         parts.append("\n// ---- %s\n\n%s" % (unit, body(os.path.join(src, unit))))
     os.makedirs(os.path.dirname(os.path.abspath(output)), exist_ok=True)
@@ -121,6 +127,11 @@ def main(src, output, groups):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 4:
-        sys.exit(__doc__)
-    main(sys.argv[1], sys.argv[2], sys.argv[3:])
+    parser = argparse.ArgumentParser(usage=__doc__)
+    parser.add_argument("src")
+    parser.add_argument("output")
+    parser.add_argument("--title", default='the evaluator of the task "Mirvasta"')
+    parser.add_argument("--version")
+    parser.add_argument("units", nargs="+")
+    options = parser.parse_args()
+    main(options.src, options.output, options.units, options.title, options.version)

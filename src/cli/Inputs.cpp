@@ -95,3 +95,16 @@ TSubmissionStanding readStanding(const TInputFile& file, const std::vector<TTest
       [&standing](const TResitev& resitev, const Rezultat& r) { standing.add(resitev, r); });
   return {std::move(contestant), std::move(standing)};
 }
+
+TSubmissionStanding readReference(const TInputFile& file, const std::vector<TTestCase>& testCases,
+                                  bool keepPlacements) {
+  TSubmissionStanding reference = readStanding(file, testCases, keepPlacements);
+  for (const TTestCase& testCase : testCases) {
+    if (!reference.standing.answers(testCase.number)) {
+      throw ERefusedFile(
+          file.role + " '" + file.path + "' leaves out case " + std::to_string(testCase.number),
+          "");
+    }
+  }
+  return reference;
+}

@@ -55,3 +55,9 @@ struct TSubmissionStanding {
 };
 TSubmissionStanding readStanding(const TInputFile& file, const std::vector<TTestCase>& testCases,
                                  bool keepPlacements);
+
+// A reference submission, the yardstick of a judge: one the evaluator
+// accepts that answers every case. Throws ERefusedFile naming a case it
+// leaves out, as well as where readStanding throws.
+TSubmissionStanding readReference(const TInputFile& file, const std::vector<TTestCase>& testCases,
+                                  bool keepPlacements);

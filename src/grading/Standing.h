@@ -54,8 +54,16 @@ class TStanding {
 constexpr double kNoYardstick = -1;
 
 // The least yardstick, unless the judge is given another: costs up to it
-// score 1.
-constexpr double kDefaultFloor = 0;
+// score 1, so that a case whose reference costs 0 scores a rounding error's
+// overlap 1 and no cliff follows it: above the floor a case's score falls
+// continuously. A lens of depth 1e-6 between discs of radius 0.5 has about
+// this area. A build may fix another (MIRVASTA_DEFAULT_FLOOR), as a judge's
+// checker does that cannot be given options.
+#if defined(MIRVASTA_DEFAULT_FLOOR)
+constexpr double kDefaultFloor = MIRVASTA_DEFAULT_FLOOR;
+#else
+constexpr double kDefaultFloor = 1e-9;
+#endif
 
 // One case's score: 1 where the cost is at most the yardstick, otherwise
 // yardstick / cost; 0 for an unanswered case (cost below 0) or a case

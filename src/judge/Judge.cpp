@@ -10,26 +10,41 @@
 
 namespace {
 
-constexpr const char* kJudgeUsage =
-    "Usage: Tql25Mirvasta-judge --cms INPUT REFERENCE CONTESTANT [--floor F]\n"
-    "       Tql25Mirvasta-judge --kattis INPUT REFERENCE FEEDBACK_DIR [--floor F] < CONTESTANT\n"
-    "Scores a contestant's submission against a reference submission (the optimiser's\n"
-    "best, say), both checked as the evaluator checks them. Each case of INPUT scores\n"
-    "1 where the contestant's cost is at most the yardstick, the reference's cost for\n"
-    "the case, and otherwise yardstick / cost; a case left out scores 0, a case\n"
-    "answered more than once counts with its least cost, and the score is the mean\n"
-    "over INPUT's cases. A submission the evaluator refuses scores 0.\n"
-    "  --floor F   the yardstick is at least F (default 0): costs of F or less score 1,\n"
-    "              where a reference of cost 0 scores every other cost 0\n"
-    "CMS (a program named checker takes this form without --cms): the score on\n"
-    "standard output, one message for the contestant on standard error, exit code 0.\n"
-    "Kattis (Kattis's validator_flags may give --kattis after the paths): exit code\n"
-    "42 with the score in FEEDBACK_DIR/score.txt, or 43 for a refused submission;\n"
-    "FEEDBACK_DIR/teammessage.txt for the team, judgemessage.txt for the judges.\n"
-    "Judge errors, never a score: exit code 1 an input or reference the evaluator\n"
-    "refuses, or a reference that leaves out a case; 2 a bad option or a file that\n"
-    "cannot be read or written; 3 a build whose costs would be wrong; 4 an unexpected\n"
-    "error. --help prints this, --version the version.\n";
+std::string judgeUsage() {
+  return "Usage: Tql25Mirvasta-judge --cms INPUT REFERENCE CONTESTANT [outputonly|batch] "
+         "[OPTIONS]\n"
+         "       Tql25Mirvasta-judge --kattis INPUT REFERENCE FEEDBACK_DIR [OPTIONS] < CONTESTANT\n"
+         "Scores a contestant's submission against a reference submission (the optimiser's\n"
+         "best, say), both checked as the evaluator checks them. Each case of INPUT has a\n"
+         "yardstick, the reference's cost for it or the floor, whichever is more; the case\n"
+         "scores 1 where the contestant's cost is at most the yardstick, and otherwise\n"
+         "yardstick / cost, which falls continuously from 1 as the cost grows. A case left\n"
+         "out scores 0, a case answered more than once counts with its least cost, and\n"
+         "the score is the mean over INPUT's cases. A submission the evaluator refuses\n"
+         "scores 0.\n"
+         "  --floor F        the least yardstick (default " +
+         shortestDecimal(kDefaultFloor) +
+         "): costs up to F score 1\n"
+         "  --refused-as-0   Kattis: a refused submission scores 0 with exit code 42, as\n"
+         "                   on CMS, instead of 43\n"
+         "  --accept-at S    Kattis: exit code 42 only for a score of S or more, else 43,\n"
+         "                   for judges without partial scores (DOMjudge)\n"
+         "CMS (a program named checker takes this form without --cms, and CMS may pass\n"
+         "outputonly or batch after the paths): the score on standard output, one\n"
+         "message for the contestant on standard error, exit code 0.\n"
+         "Kattis (validator_flags give --kattis after the paths): exit code 42 with the\n"
+         "score in FEEDBACK_DIR/score.txt, or 43 for a refused submission;\n"
+         "FEEDBACK_DIR/teammessage.txt for the team, judgemessage.txt for the judges.\n"
+         "Every message is printable ASCII: a contestant's other bytes appear as \\xNN,\n"
+         "and a line longer than " +
+         std::to_string(kMessageLineCap) +
+         " bytes is cut with a mark.\n"
+         "Judge errors, never a score: exit code 1 an input or reference the evaluator\n"
+         "refuses, or a reference that leaves out a case; 2 a bad option or a file that\n"
+         "cannot be read or written; 3 a build whose costs would be wrong; 4 an unexpected\n"
+         "error; in the Kattis form the reason goes to judgemessage.txt as well.\n"
+         "--help prints this, --version the version.\n";
+}
 
 struct TJudgeCommand {
   enum TForm { kCms, kKattis } form;
@@ -37,11 +52,14 @@ struct TJudgeCommand {
   std::string contestantPath;  // CMS: the contestant's submission.
   std::string feedbackDir;     // Kattis: where the verdict's files go.
   double floor = kDefaultFloor;
+  bool refusedAsZero = false;
+  double acceptAt = -1;  // Below 0: every accepted submission is accepted.
 };
 
 TJudgeCommand parseJudgeCommand(const std::string& programName,
                                 const std::vector<std::string>& args) {
-  const TArguments split = splitArguments(args, {"--floor"}, {"--cms", "--kattis"});
+  const TArguments split =
+      splitArguments(args, {"--floor", "--accept-at"}, {"--cms", "--kattis", "--refused-as-0"});
   TJudgeCommand command;
   const bool namedChecker = std::filesystem::path(programName).stem() == "checker";
   int forms = 0;
@@ -53,19 +71,30 @@ TJudgeCommand parseJudgeCommand(const std::string& programName,
     } else if (option == "--floor") {
       command.floor = finiteOption(value, option);
       if (!(command.floor >= 0)) throw EUsageError("--floor must be 0 or more");
+    } else if (option == "--accept-at") {
+      command.acceptAt = finiteOption(value, option);
+      if (!(command.acceptAt >= 0 && command.acceptAt <= 1)) {
+        throw EUsageError("--accept-at must be from 0 to 1");
+      }
+    } else if (option == "--refused-as-0") {
+      command.refusedAsZero = true;
     }
   }
   if (forms > 1) throw EUsageError("give --cms or --kattis, not both");
   if (forms == 0 && !namedChecker) throw EUsageError("give --cms or --kattis");
-  if (split.positional.size() != 3) {
-    throw EUsageError(command.form == TJudgeCommand::kCms
-                          ? "give INPUT, REFERENCE and CONTESTANT"
+  const bool cms = command.form == TJudgeCommand::kCms;
+  std::vector<std::string> paths = split.positional;
+  // CMS's output-only and batch task types name themselves after the paths.
+  if (cms && paths.size() == 4 && (paths[3] == "outputonly" || paths[3] == "batch")) {
+    paths.pop_back();
+  }
+  if (paths.size() != 3) {
+    throw EUsageError(cms ? "give INPUT, REFERENCE and CONTESTANT, and at most outputonly or batch"
                           : "give INPUT, REFERENCE and FEEDBACK_DIR");
   }
-  command.inputPath = split.positional[0];
-  command.referencePath = split.positional[1];
-  (command.form == TJudgeCommand::kCms ? command.contestantPath : command.feedbackDir) =
-      split.positional[2];
+  command.inputPath = paths[0];
+  command.referencePath = paths[1];
+  (cms ? command.contestantPath : command.feedbackDir) = paths[2];
   return command;
 }
 
@@ -79,15 +108,8 @@ struct TJudgement {
 
 TJudgement judge(const TJudgeCommand& command, const TInputFile& contestantFile) {
   const std::vector<TTestCase> testCases = loadInput(command.inputPath);
-  const TInputFile referenceFile{"reference", command.referencePath};
-  const TStanding reference = readStanding(referenceFile, testCases, false).standing;
-  for (const TTestCase& testCase : testCases) {
-    if (!reference.answers(testCase.number)) {
-      throw ERefusedFile("reference '" + command.referencePath + "' leaves out case " +
-                             std::to_string(testCase.number),
-                         "");
-    }
-  }
+  const TStanding reference =
+      readReference({"reference", command.referencePath}, testCases, false).standing;
   TJudgement judgement;
   TStanding contestant(static_cast<int>(testCases.size()), false);
   try {
@@ -100,10 +122,11 @@ TJudgement judge(const TJudgeCommand& command, const TInputFile& contestantFile)
   }
   const std::vector<double> yardsticks = yardsticksOf(reference.costs(), command.floor);
   const TScore score = scoreAgainst(contestant, yardsticks);
-  TCaseColumn referenceCosts{"reference", {}}, contestantCosts{"contestant", {}},
-      caseScores{"score", {}};
+  TCaseColumn referenceCosts{"reference", {}}, yardstickColumn{"yardstick", {}},
+      contestantCosts{"contestant", {}}, caseScores{"score", {}};
   for (const TTestCase& testCase : testCases) {
     referenceCosts.cells.push_back(costCell(reference.cost(testCase.number)));
+    yardstickColumn.cells.push_back(costCell(yardsticks[testCase.number - 1]));
     contestantCosts.cells.push_back(costCell(contestant.cost(testCase.number)));
     caseScores.cells.push_back(fixedDecimal(score.cases[testCase.number - 1], 6));
   }
@@ -111,13 +134,15 @@ TJudgement judge(const TJudgeCommand& command, const TInputFile& contestantFile)
   judgement.teamMessage = "Ocena " + fixedDecimal(judgement.score, 6) + ": odgovorjenih " +
                           std::to_string(contestant.answered()) + " od " +
                           std::to_string(testCases.size()) + " testnih primerov.";
-  judgement.judgeMessage = caseTable({referenceCosts, contestantCosts, caseScores}) + "score " +
-                           shortestDecimal(judgement.score) + "\n";
+  judgement.judgeMessage =
+      caseTable({referenceCosts, yardstickColumn, contestantCosts, caseScores}) + "score " +
+      shortestDecimal(judgement.score) + " (floor " + shortestDecimal(command.floor) + ")\n";
   return judgement;
 }
 
+// A file of Kattis's feedback folder, its text made safe for the judge system.
 void writeFeedback(const std::string& folder, const char* name, const std::string& text) {
-  TOutput((std::filesystem::path(folder) / name).string(), nullptr, {}).write(text);
+  TOutput((std::filesystem::path(folder) / name).string(), nullptr, {}).write(forJudges(text));
 }
 
 int runJudge(const TJudgeCommand& command, std::FILE* in, std::FILE* out, std::FILE* err) {
@@ -131,13 +156,84 @@ int runJudge(const TJudgeCommand& command, std::FILE* in, std::FILE* out, std::F
   writeFeedback(command.feedbackDir, "score.txt", shortestDecimal(judgement.score) + "\n");
   writeFeedback(command.feedbackDir, "teammessage.txt", judgement.teamMessage + "\n");
   writeFeedback(command.feedbackDir, "judgemessage.txt", judgement.judgeMessage);
-  return judgement.refused ? kKattisWrongAnswer : kKattisAccepted;
+  const bool accepted = !judgement.refused || command.refusedAsZero;
+  return accepted && judgement.score >= command.acceptAt ? kKattisAccepted : kKattisWrongAnswer;
+}
+
+// The whole of a stream's text.
+std::string textOf(std::FILE* file) {
+  std::string text;
+  std::rewind(file);
+  char block[4096];
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;) {
+    text.append(block, got);
+  }
+  return text;
 }
 
 }  // namespace
 
+std::string forJudges(const std::string& text) {
+  static const char* const kHex = "0123456789abcdef";
+  std::string safe, line;
+  std::size_t bytes = 0;  // The line's own, before escaping.
+  bool cut = false;
+  auto endLine = [&] {
+    if (cut) {
+      line.resize(kMessageLineCap);
+      line += " [cut: " + std::to_string(bytes) + " bytes in all]";
+    }
+    safe += line;
+    line.clear();
+    bytes = 0;
+    cut = false;
+  };
+  for (unsigned char c : text) {
+    if (c == '\n') {
+      endLine();
+      safe += '\n';
+      continue;
+    }
+    ++bytes;
+    // Past the cap nothing more is kept: a 5 MB line makes no 20 MB message.
+    if (line.size() >= kMessageLineCap) {
+      cut = true;
+    } else if (c >= 0x20 && c < 0x7f && c != '\\') {
+      line += static_cast<char>(c);
+    } else {
+      line += {'\\', 'x', kHex[c >> 4], kHex[c & 15]};
+    }
+  }
+  endLine();
+  return safe;
+}
+
 int runJudgeCommandLine(const std::string& programName, const std::vector<std::string>& args,
                         std::FILE* in, std::FILE* out, std::FILE* err) {
-  return runTool("Tql25Mirvasta-judge", kJudgeUsage, args, out, err,
-                 [&] { return runJudge(parseJudgeCommand(programName, args), in, out, err); });
+  // What the judge says on standard error is read by the judge system too:
+  // it is gathered here and made safe for it before it goes out.
+  std::FILE* said = std::tmpfile();
+  if (said == nullptr) said = err;
+  static const std::string usage = judgeUsage();
+  std::string feedbackDir;
+  const int rc = runTool("Tql25Mirvasta-judge", usage.c_str(), args, out, said, [&] {
+    const TJudgeCommand command = parseJudgeCommand(programName, args);
+    feedbackDir = command.feedbackDir;
+    return runJudge(command, in, out, said);
+  });
+  if (said == err) return rc;
+  const std::string message = textOf(said);
+  std::fclose(said);
+  std::fputs(forJudges(message).c_str(), err);
+  // Kattis shows the judges only the feedback folder: a judge error's
+  // reason goes there too.
+  if (rc != kToolExitOk && rc != kKattisAccepted && rc != kKattisWrongAnswer &&
+      !feedbackDir.empty()) {
+    try {
+      writeFeedback(feedbackDir, "judgemessage.txt", message);
+    } catch (const EFileError&) {
+      // Standard error has it already.
+    }
+  }
+  return rc;
 }

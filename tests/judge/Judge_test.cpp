@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "base/Format.h"
+#include "grading/Standing.h"
 #include "scoring/Geometry.h"
 #include "support/Run.h"
 #include "support/TempFile.h"
@@ -16,21 +18,23 @@ namespace {
 // Two cases of two discs of radius 0.25; blocks that place them apart, or
 // with centres 0.4 or 0.3 apart.
 const std::string kInput = "Mirvasta\n2\n\n1\n2\n0.25\n0.25\n\n2\n2\n0.25\n0.25\n";
-std::string block(int caseNo, const char* placement) {
-  const std::string centres = std::string(placement) == "apart" ? "0.25 0.5\n0.75 0.5\n"
-                              : std::string(placement) == "0.4" ? "0.3 0.5\n0.7 0.5\n"
-                                                                : "0.35 0.5\n0.65 0.5\n";
+std::string block(int caseNo, const std::string& placement) {
+  const std::string centres = placement == "apart"  ? "0.25 0.5\n0.75 0.5\n"
+                              : placement == "0.4"  ? "0.3 0.5\n0.7 0.5\n"
+                              : placement == "hair" ? "0.25 0.5\n0.74999997 0.5\n"
+                                                    : "0.35 0.5\n0.65 0.5\n";
   return std::to_string(caseNo) + "\n" + centres;
 }
 std::string submission(const std::string& blocks) { return "123456\nMirvasta\n" + blocks; }
 
-// The lens areas at those distances, as the evaluator computes them.
+// The lens areas at those distances, as the evaluator computes them. The
+// hair's breadth beyond touching leaves an area of about 3e-12.
 const double k04 = lensArea(0.25, 0.25, distance({0.7, 0.5}, {0.3, 0.5}));
 const double k03 = lensArea(0.25, 0.25, distance({0.65, 0.5}, {0.35, 0.5}));
 
 struct TJudged {
   int rc;
-  std::string out, err, score, team;
+  std::string out, err, score, team, judges;
 };
 
 // Runs one form exactly as its judge calls it: CMS with three paths, the
@@ -54,7 +58,12 @@ TJudged runForm(bool kattis, const std::string& reference, const std::string& co
     return fs::exists(fs::path(feedback) / name) ? readFile((fs::path(feedback) / name).string())
                                                  : "";
   };
-  return {rc, out.text(), err.text(), feedbackFile("score.txt"), feedbackFile("teammessage.txt")};
+  return {rc,
+          out.text(),
+          err.text(),
+          feedbackFile("score.txt"),
+          feedbackFile("teammessage.txt"),
+          feedbackFile("judgemessage.txt")};
 }
 
 TEST(Judge, ScoresEachCaseAgainstTheReference) {
@@ -71,8 +80,17 @@ TEST(Judge, ScoresEachCaseAgainstTheReference) {
        submission(block(1, "0.3") + block(2, "0.3")), k04 / k03},
       {"equal", submission(block(1, "0.3") + block(2, "apart")),
        submission(block(2, "apart") + block(1, "0.3")), 1},
+      // Above the floor the score falls continuously; up to it, it is 1.
       {"zero reference", submission(block(1, "apart") + block(2, "apart")),
-       submission(block(1, "0.4") + block(2, "apart")), 0.5},
+       submission(block(1, "0.4") + block(2, "apart")), (kDefaultFloor / k04 + 1) / 2},
+      {"zero reference, a rounding error's overlap",
+       submission(block(1, "apart") + block(2, "apart")),
+       submission(block(1, "hair") + block(2, "apart")), 1},
+      {"zero reference, no floor",
+       submission(block(1, "apart") + block(2, "apart")),
+       submission(block(1, "hair") + block(2, "apart")),
+       0.5,
+       {"--floor", "0"}},
       {"a case missing", submission(block(1, "0.4") + block(2, "0.4")), submission(block(1, "0.4")),
        0.5},
       {"a floor",
@@ -122,6 +140,47 @@ TEST(Judge, NeedsItsForm) {
   TCapture out, err;
   EXPECT_EQ(2, runJudgeCommandLine("judge", {"a", "b", "c"}, stdin, out.file(), err.file()));
   EXPECT_EQ(0u, err.text().find("Tql25Mirvasta-judge: give --cms or --kattis\nUsage: "));
+}
+
+// Whatever bytes a contestant's refused line holds, every message the judge
+// writes is one that CMS and Kattis take: printable ASCII (so valid UTF-8,
+// with none of the code points CMS refuses) and lines of bounded length.
+// The score and the exit code stay those of any refused submission.
+TEST(Judge, WritesMessagesEveryJudgeSystemTakes) {
+  std::vector<std::string> lines = {"\x9a",
+                                    std::string(1, '\0'),
+                                    "\x7f",
+                                    "\xc2\xa0",
+                                    "\xc2\xb0",
+                                    "a\rb",
+                                    std::string(5 << 20, 'x') + "\xab"};
+  for (char c = 1; c < 32; ++c) {
+    if (c != '\n') lines.push_back(std::string("a") + c + "b");
+  }
+  const std::size_t longest = kMessageLineCap + std::string(" [cut: 5242881 bytes in all]").size();
+  for (const std::string& line : lines) {
+    SCOPED_TRACE(forJudges(line.substr(0, 8)));
+    const std::string contestant = "123456\nMirvasta " + line + "\n";
+    const std::string reference = submission(block(1, "0.4") + block(2, "0.4"));
+    const TJudged cms = runForm(false, reference, contestant);
+    const TJudged kattis = runForm(true, reference, contestant);
+    EXPECT_EQ(0, cms.rc);
+    EXPECT_EQ("0\n", cms.out);
+    EXPECT_EQ(43, kattis.rc);
+    EXPECT_EQ("0\n", kattis.score);
+    for (const std::string& message : {cms.err, kattis.team, kattis.judges}) {
+      EXPECT_NE(std::string::npos, message.find("Napaka [Tql25Mirvasta.cpp:249]")) << message;
+      std::size_t lineLength = 0, longestLine = 0;
+      for (char c : message) {
+        lineLength = c == '\n' ? 0 : lineLength + 1;
+        longestLine = std::max(longestLine, lineLength);
+      }
+      EXPECT_LE(longestLine, longest);
+      EXPECT_TRUE(std::all_of(message.begin(), message.end(), [](char c) {
+        return c == '\n' || (c >= 0x20 && c < 0x7f);
+      })) << message;
+    }
+  }
 }
 
 }  // namespace
