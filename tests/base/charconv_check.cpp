@@ -1,8 +1,8 @@
 // Prints how the evaluator reads and writes a large set of numbers: edge
 // texts and random ones, decimal and hexadecimal, and random doubles of every
-// scale. Built once with the standard library's <charconv> and once for the
-// page, with the stand-in, under node, the two must print the same lines
-// (charconv_check.py compares them).
+// scale. Built once with the standard library's <charconv> and once with the
+// stand-in, natively and for the page under node, they must print the same
+// lines (charconv_check.py compares them).
 
 #include <cinttypes>
 #include <cmath>
@@ -74,6 +74,14 @@ int main() {
       "0x1.000000000000080001p0",
       "0x1.00000000000018p0",
       "0x0.0000000000000000001p+0",
+      // Half the least subnormal, and a hair above and below: a mantissa of
+      // one and bits below the kept digits is no halfway case.
+      "0x1.0000000000000001p-1075",
+      "0x1.00000000000000000000001p-1075",
+      "0x0.ffffffffffffffffp-1074",
+      "0x0.80000000000000001p-1074",
+      "0x1.0000000000000001p-1076",
+      "0x1.0000000000000001p-1",
       "1" + std::string(400, '0'),
       "0." + std::string(400, '0') + "1",
       "0x1" + std::string(300, '0') + "p-1200",

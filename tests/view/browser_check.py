@@ -60,13 +60,17 @@ def main(viewer):
                     ("block 1: circle 1 alone, one disc's shade", (0.2, 0.5), one),
                     ("block 1: the square is white where no circle is", (0.9, 0.9), white)]:
                 expect(what, lambda c: fits(*c), colour_at(browser, rows, x, y))
-            expect("block 1: circle 3's tooltip", "krog 3: središče (0.8, 0.15), polmer 0.01, "
-                   "delež cene 0.00 %", browser.run(
-                       "const c = document.querySelector('.mv-discs circle[data-i=\"3\"]');"
-                       "const r = c.getBoundingClientRect();"
-                       "c.dispatchEvent(new PointerEvent('pointermove', {bubbles: true,"
-                       "  clientX: r.x + r.width / 2, clientY: r.y + r.height / 2}));"
-                       "return document.querySelector('.mv-tip').textContent;"))
+            # Each circle's share: half of each of its lens areas.
+            for circle, tip in [("1", "krog 1: središče (0.3, 0.5), polmer 0.2, "
+                                      "delež cene 50.00 %"),
+                                ("3", "krog 3: središče (0.8, 0.15), polmer 0.01, "
+                                      "delež cene 0.00 %")]:
+                expect("block 1: circle %s's tooltip" % circle, tip, browser.run(
+                    "const c = document.querySelector('.mv-discs circle[data-i=\"%s\"]');"
+                    "const r = c.getBoundingClientRect();"
+                    "c.dispatchEvent(new PointerEvent('pointermove', {bubbles: true,"
+                    "  clientX: r.x + r.width / 2, clientY: r.y + r.height / 2}));"
+                    "return document.querySelector('.mv-tip').textContent;" % circle))
             expect("circle 3's number is too small to read", "none", browser.run(
                 "return document.querySelectorAll('.mv-labels text')[2].style.display"))
             browser.run(
