@@ -4,7 +4,7 @@ BENCH := build-bench
 JOBS := 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test page single cross-check sanitize fuzz bench memory-bench solve-bench \
+.PHONY: all run test page single cross-check sanitize fuzz bench memory-bench page-bench solve-bench \
   atan2-check clean
 
 # A build folder counts as configured once a configure has succeeded in it
@@ -76,6 +76,12 @@ sanitize:
 memory-bench: all
 	cmake --build $(BUILD) -j$(JOBS) --target bench_measure
 	python3 bench/memory.py --measure $(BUILD)/bench_measure --bin $(BUILD) --work $(BENCH)/memory
+
+# The drawing's frame time at 1000 circles, in headless Chromium
+# (BENCHMARKS.md).
+page-bench: all
+	python3 bench/page_frames.py --gen $(BUILD)/Tql25Mirvasta-gen --view $(BUILD)/Tql25Mirvasta-view \
+	  --work $(BENCH)/frames
 
 # The optimiser on published packings, many equal circles and dense inputs,
 # the last against the optimiser as it stood before the work on them

@@ -9,6 +9,7 @@ extern "C" {
 char* mvAlloc(int size);
 void mvFree(char* bytes);
 void mvReset();
+const char* mvKnownAnswers();
 const char* mvEvaluate(const char* input, int inputSize, const char* submission,
                        int submissionSize);
 const char* mvBlock(int submission, int block);

@@ -23,11 +23,22 @@ SUBMISSION = ("123456\nMirvasta\n1\n0.3 0.5\n0.6 0.5\n0.8 0.15\n2\n0.2 0.5\n0.9 
 
 def colour_at(browser, rows, x, y):
     """The screenshot's pixel at placement coordinates (x, y)."""
-    left, top, width, height, vx, vy, vw = browser.run(
-        "const svg = document.querySelector('.mv-svg'), r = svg.getBoundingClientRect();"
-        "const v = svg.getAttribute('viewBox').split(' ').map(Number);"
-        "return [r.left, r.top, r.width, r.height, v[0], v[1], v[2]];")
-    return rows[round(top + (-y - vy) / vw * height)][round(left + (x - vx) / vw * width)]
+    left, top, width, vx, vy, vw = browser.run(
+        "const c = document.querySelector('.mv-canvas'), r = c.getBoundingClientRect();"
+        "const v = document.querySelector('#placement').mirvasta.view();"
+        "return [r.left, r.top, r.width, v.x, v.y, v.w];")
+    return rows[round(top + (-y - vy) / vw * width)][round(left + (x - vx) / vw * width)]
+
+
+# Points at circle i's centre and returns the tooltip's text.
+TOOLTIP = """
+const h = document.querySelector('#placement').mirvasta, v = h.view();
+const c = document.querySelector('.mv-canvas'), r = c.getBoundingClientRect();
+const x = %r, y = %r;
+c.dispatchEvent(new PointerEvent('pointermove', {bubbles: true,
+    clientX: r.left + (x - v.x) / v.w * r.width, clientY: r.top + (-y - v.y) / v.w * r.width}));
+return document.querySelector('.mv-tip').textContent;
+"""
 
 
 def main(viewer):
@@ -35,9 +46,10 @@ def main(viewer):
     if programs is None:
         print("SKIPPED: Chromium or ChromeDriver is not installed, so the page is not opened")
         return SKIPPED
-    # One translucent blue disc over white, two, and orange.
+    # One translucent blue disc over white; a lens in the darkest of its
+    # colours (a block's one pair is its largest); the chosen pair's orange.
     one = lambda r, g, b: 165 < r < 195 and 200 < g < 225 and b > 220
-    two = lambda r, g, b: 110 < r < 140 and 170 < g < 195 and 200 < b < 230
+    darkest_lens = lambda r, g, b: 140 < r < 165 and 40 < g < 65 and b < 20
     orange = lambda r, g, b: r > 200 and 130 < g < 190 and b < 90
     white = lambda r, g, b: min(r, g, b) > 250
     checks = Checks()
@@ -56,31 +68,33 @@ def main(viewer):
             browser.open("file://" + paths["page.html"])
             rows = browser.screenshot()
             for what, (x, y), fits in [
-                    ("block 1: where circles 1 and 2 overlap, two discs' shade", (0.45, 0.5), two),
+                    ("block 1: where circles 1 and 2 overlap, the lens's colour", (0.45, 0.5),
+                     darkest_lens),
                     ("block 1: circle 1 alone, one disc's shade", (0.2, 0.5), one),
                     ("block 1: the square is white where no circle is", (0.9, 0.9), white)]:
                 expect(what, lambda c: fits(*c), colour_at(browser, rows, x, y))
             # Each circle's share: half of each of its lens areas.
-            for circle, tip in [("1", "krog 1: središče (0.3, 0.5), polmer 0.2, "
-                                      "delež cene 50.00 %"),
-                                ("3", "krog 3: središče (0.8, 0.15), polmer 0.01, "
-                                      "delež cene 0.00 %")]:
-                expect("block 1: circle %s's tooltip" % circle, tip, browser.run(
-                    "const c = document.querySelector('.mv-discs circle[data-i=\"%s\"]');"
-                    "const r = c.getBoundingClientRect();"
-                    "c.dispatchEvent(new PointerEvent('pointermove', {bubbles: true,"
-                    "  clientX: r.x + r.width / 2, clientY: r.y + r.height / 2}));"
-                    "return document.querySelector('.mv-tip').textContent;" % circle))
-            expect("circle 3's number is too small to read", "none", browser.run(
-                "return document.querySelectorAll('.mv-labels text')[2].style.display"))
+            for (x, y), tip in [((0.3, 0.5), "krog 1: središče (0.3, 0.5), polmer 0.2, "
+                                             "delež cene 50.00 %"),
+                                ((0.8, 0.15), "krog 3: središče (0.8, 0.15), polmer 0.01, "
+                                              "delež cene 0.00 %")]:
+                expect("block 1: the tooltip at (%g, %g)" % (x, y), tip,
+                       browser.run(TOOLTIP % (x, y)))
+            labels = "return document.querySelector('#placement').mirvasta.labels()" \
+                     ".map((l) => l.circle)"
+            expect("circle 3's number is too small to read", [1, 2], browser.run(labels))
             browser.run(
-                "const svg = document.querySelector('.mv-svg');"
-                "const r = document.querySelector('.mv-discs circle[data-i=\"3\"]')"
-                "  .getBoundingClientRect();"
-                "for (let i = 0; i < 8; ++i) svg.dispatchEvent(new WheelEvent('wheel', {"
-                "  deltaY: -300, clientX: r.x + r.width / 2, clientY: r.y + r.height / 2}));")
-            expect("zoomed in about it, circle 3's number shows", "", browser.run(
-                "return document.querySelectorAll('.mv-labels text')[2].style.display"))
+                "const c = document.querySelector('.mv-canvas'), r = c.getBoundingClientRect();"
+                "const v = document.querySelector('#placement').mirvasta.view();"
+                "const x = r.left + (0.8 - v.x) / v.w * r.width;"
+                "const y = r.top + (-0.15 - v.y) / v.w * r.width;"
+                "for (let i = 0; i < 8; ++i) c.dispatchEvent(new WheelEvent('wheel', {"
+                "  deltaY: -300, clientX: x, clientY: y, bubbles: true, cancelable: true}));")
+            expect("zoomed in about it, circle 3's number shows", lambda l: 3 in l,
+                   browser.wait("return new Promise((done) => requestAnimationFrame(() =>"
+                                "  done(document.querySelector('#placement').mirvasta.labels()"
+                                "  .map((l) => l.circle))));"))
+            browser.click(".mv-all")
 
             browser.click("#blocks button[data-block='1']")
             rows = browser.screenshot()
@@ -88,17 +102,22 @@ def main(viewer):
                    browser.run("return document.querySelector('.mv-details h2').textContent"))
             expect("block 2: circle 2 beyond the square is drawn",
                    lambda c: 160 < c[0] < 190 and c[2] > 215, colour_at(browser, rows, 1.3, 0.5))
-            browser.click(".mv-pairs tr[data-pair]")
+            browser.click(".mv-pairs .mv-pair[data-pair='0']")
+            browser.wait("return new Promise((done) => requestAnimationFrame(() => done(true)))")
             rows = browser.screenshot()
-            expect("a click on the table's row draws its two circles on top", ["1", "2"],
-                   browser.run("return [...document.querySelectorAll('.mv-chosen circle')]"
-                               ".map((c) => c.dataset.i)"))
-            expect("and their overlap in orange", lambda c: orange(*c),
-                   colour_at(browser, rows, 0.45, 0.5))
+            expect("a click on the list's row zooms to its pair", 2.0,
+                   browser.run("return document.querySelector('#placement').mirvasta.view().w"))
+            expect("and draws their overlap in orange", lambda c: orange(*c),
+                   colour_at(browser, rows, 0.4, 0.5))
+            expect("with both their numbers, apart", [1, 2], sorted(browser.run(labels)))
 
             browser.click("#blocks button[data-block='2']")
-            expect("block 3: the table lists the ten largest of its 15 overlaps", 10, browser.run(
-                "return document.querySelectorAll('.mv-pairs tr[data-pair]').length"))
+            expect("block 3: the list holds all of its 15 overlaps", 15, browser.run(
+                "return document.querySelector('.mv-spacer').offsetHeight / 22"))
+            browser.run("const f = document.querySelector('.mv-search input'); f.value = '6';"
+                        "f.dispatchEvent(new Event('input'));")
+            expect("searching circle 6 leaves its five pairs", 5, browser.run(
+                "return document.querySelectorAll('.mv-pairs .mv-pair').length"))
         finally:
             browser.close()
     return 1 if checks.failed else 0

@@ -97,4 +97,16 @@ TEST(PageApi, ScoresAsTheJudgeDoes) {
   }
 }
 
+// Nothing is thrown across the page's C interface: a call that fails says
+// so in its answer, and room that cannot be had is null.
+TEST(PageApi, AnswersFailuresInsteadOfThrowing) {
+  mvReset();
+  evaluate(kInput, "123456\nMirvasta\n2\n0.5 0.5\n");
+  EXPECT_EQ("{\"fault\":\"\"}", std::string(mvKnownAnswers()));
+  EXPECT_EQ("{\"error\":\"no submission 1\"}", std::string(mvBlock(1, 0)));
+  EXPECT_EQ("{\"error\":\"no block 1\"}", std::string(mvBlock(0, 1)));
+  EXPECT_EQ("{\"error\":\"no submission -2\"}", std::string(mvCompare(-2)));
+  EXPECT_EQ(nullptr, mvAlloc(-1));
+}
+
 }  // namespace
