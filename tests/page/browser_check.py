@@ -170,6 +170,23 @@ def grades_and_compares(browser, expect, path, evaluator, merge, screenshot):
     expect("a pair chosen in the list is zoomed to", lambda w: w < 0.5, browser.wait(
         "return document.querySelector('#placement').mirvasta.view().w < 0.5 &&"
         " document.querySelector('#placement').mirvasta.view().w"))
+    expect("no two numbers shown overlap", True, browser.run(
+        "const l = document.querySelector('#placement').mirvasta.labels().map((x) => x.box);"
+        "return l.length > 1 && l.every((a, i) => l.every((b, j) => i === j || a.x1 <= b.x0 ||"
+        " a.x0 >= b.x1 || a.y1 <= b.y0 || a.y0 >= b.y1));"))
+    width = browser.run("return document.querySelector('#placement').mirvasta.view().w")
+    browser.run("document.querySelector('#placement .mv-view').dispatchEvent("
+                "new KeyboardEvent('keydown', {key: '+', bubbles: true}))")
+    expect("the key + zooms in", lambda w: abs(w - width / 1.25) < 1e-12, browser.run(
+        "return document.querySelector('#placement').mirvasta.view().w"))
+    browser.click("#placement .mv-png")
+    for _ in range(100):
+        if os.path.exists(path("downloads/mirvasta-4.png")):
+            break
+        time.sleep(0.1)
+    time.sleep(0.2)
+    with open(path("downloads/mirvasta-4.png"), "rb") as f:
+        expect("the view saved as a PNG", b"\x89PNG", f.read(4))
     expect("the counts speak Slovenian plurals",
            ["48 krogov, 24 parov, ki se prekrivajo.", "2 kroga, 1 par, ki se prekriva.",
             "3 krogi, 2 para, ki se prekrivata.", "101 krog, 104 pari, ki se prekrivajo.",
@@ -331,6 +348,27 @@ def scores_as_the_judge_does(browser, expect, judge, work):
                ".querySelector('tr.total td').textContent"))
 
 
+def blames_the_file_at_fault(browser, expect, work):
+    """A submission saved with a byte order mark, and an input that is refused."""
+    path = lambda name: os.path.join(work, name)
+    with open(path("bom.txt"), "wb") as f:
+        f.write(b"\xef\xbb\xbf" + FILES["a.txt"].encode())
+    with open(path("bad-input.txt"), "w") as f:
+        f.write(INPUT.replace("\n2\n0.3\n", "\n2\n0.3x\n"))
+    for input_name, expected in (("input.txt", ["bom.txt — zavrnjena", "bom.txt", True]),
+                                 ("bad-input.txt", ["bom.txt — vhodna datoteka je zavrnjena",
+                                                    "bad-input.txt", False])):
+        browser.open("file://" + os.path.abspath(PAGE))
+        browser.send_keys("#input-file", path(input_name))
+        browser.send_keys("#submission-files", path("bom.txt"))
+        expect("%s and bom.txt: the card names the file at fault" % input_name, expected,
+               browser.wait(
+                   "const s = document.querySelector('#results section');"
+                   "const p = s && s.querySelector('.failure p');"
+                   "return p && [s.querySelector('h2').textContent, p.textContent"
+                   ".replace(/^.* datoteke (.*):$/, '$1'), !!s.querySelector('p.hint')];"))
+
+
 PAGE = None
 
 
@@ -364,7 +402,8 @@ def main(page, evaluator, merge, judge, gen, screenshot=None):
                                                               work, page),
                          lambda: never_shows_another_files_verdict(browser, checks.expect, gen,
                                                                    work),
-                         lambda: scores_as_the_judge_does(browser, checks.expect, judge, work)):
+                         lambda: scores_as_the_judge_does(browser, checks.expect, judge, work),
+                         lambda: blames_the_file_at_fault(browser, checks.expect, work)):
                 part()
         finally:
             browser.close()
