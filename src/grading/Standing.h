@@ -20,7 +20,6 @@ class TStanding {
   void add(const TResitev& resitev, const Rezultat& rezultat);
 
   int cases() const { return static_cast<int>(cases_.size()); }
-  int blocks() const { return blocks_; }
   // How many cases it answers.
   int answered() const { return answered_; }
   bool answers(int caseNo) const { return countingBlock(caseNo) >= 0; }
@@ -46,7 +45,7 @@ class TStanding {
   };
   std::vector<TCase> cases_;
   bool keepPlacements_;
-  int blocks_ = 0;
+  int blocks_ = 0;  // Blocks added so far: the next one's place.
   int answered_ = 0;
 };
 
