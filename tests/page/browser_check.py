@@ -322,7 +322,8 @@ def scores_as_the_judge_does(browser, expect, judge, work):
                          "3\n0.1 0.1\n0.3 0.1\n0.5 0.1\n0.7 0.1\n0.9 0.1\n0.5 0.5\n4\n" +
                          "".join("%.3f %.3f\n" % p for p in GRID),
         "repeated.txt": FILES["a.txt"] + "1\n0.29 0.5\n0.61 0.5\n0.8 0.15\n",
-        "missing.txt": FILES["b.txt"],
+        # A long name, which the reference list shows whole.
+        "missing-case-3-from-the-second-run-of-the-night-before-v2.txt": FILES["b.txt"],
     }
     for name, text in submissions.items():
         with open(path(name), "w", newline="") as f:
@@ -346,6 +347,12 @@ def scores_as_the_judge_does(browser, expect, judge, work):
            "primeri od 4)", browser.run(
                "return document.querySelectorAll('#results section')[1]"
                ".querySelector('tr.total td').textContent"))
+    browser.call("POST", browser.session + "/window/rect", {"width": 390, "height": 844})
+    expect("at 390 pixels, with a long name in the reference list, nothing is wider than the"
+           " window", True, browser.wait(
+               "return new Promise((done) => requestAnimationFrame(() => done("
+               "document.documentElement.scrollWidth <= window.innerWidth)))"))
+    browser.call("POST", browser.session + "/window/rect", {"width": 1280, "height": 2200})
 
 
 def blames_the_file_at_fault(browser, expect, work):
