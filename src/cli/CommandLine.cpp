@@ -9,6 +9,7 @@
 
 #include "cli/Inputs.h"
 #include "evaluator/KnownAnswers.h"
+#include "grading/Printable.h"
 #include "text/Chars.h"
 
 const char* const kProjectVersion = MIRVASTA_VERSION;
@@ -54,7 +55,8 @@ TArguments splitArguments(const std::vector<std::string>& args,
 }
 
 int runTool(const char* name, const char* usage, const std::vector<std::string>& args,
-            std::FILE* out, std::FILE* err, const std::function<int()>& body) {
+            std::FILE* out, std::FILE* err, const std::function<int()>& body,
+            std::string* failure) {
   // --help and --version answer whatever else the line holds.
   if (contains(args, "--help") || contains(args, "-h")) {
     std::fputs(usage, out);
@@ -64,30 +66,42 @@ int runTool(const char* name, const char* usage, const std::vector<std::string>&
     std::fprintf(out, "%s %s\n", name, kProjectVersion);
     return kToolExitOk;
   }
+  std::string reason;
+  int rc = kToolExitUnexpected;
+  bool withUsage = false;
   const std::string fault = knownAnswerFault();
   if (!fault.empty()) {
-    std::fprintf(err, "%s: this build refuses to run: %s\n", name, fault.c_str());
-    return kToolExitWrongArithmetic;
+    reason = "this build refuses to run: " + fault;
+    rc = kToolExitWrongArithmetic;
+  } else {
+    try {
+      return body();
+    } catch (const EUsageError& error) {
+      reason = error.what();
+      rc = kToolExitUsage;
+      withUsage = true;
+    } catch (const EFileError& error) {
+      reason = error.what();
+      rc = kToolExitUsage;
+    } catch (const ERefusedFile& refused) {
+      reason = refused.what();
+      rc = kToolExitRefusedFile;
+    } catch (const std::bad_alloc&) {
+      reason = "out of memory";
+    } catch (const std::exception& error) {
+      reason = std::string("unexpected error: ") + error.what();
+    } catch (...) {
+      reason = "unexpected error";
+    }
   }
-  try {
-    return body();
-  } catch (const EUsageError& error) {
-    std::fprintf(err, "%s: %s\n%s", name, error.what(), usage);
-    return kToolExitUsage;
-  } catch (const EFileError& error) {
-    std::fprintf(err, "%s: %s\n", name, error.what());
-    return kToolExitUsage;
-  } catch (const ERefusedFile& refused) {
-    std::fprintf(err, "%s: %s\n", name, refused.what());
-    return kToolExitRefusedFile;
-  } catch (const std::bad_alloc&) {
-    std::fprintf(err, "%s: out of memory\n", name);
-  } catch (const std::exception& error) {
-    std::fprintf(err, "%s: unexpected error: %s\n", name, error.what());
-  } catch (...) {
-    std::fprintf(err, "%s: unexpected error\n", name);
-  }
-  return kToolExitUnexpected;
+  printDiagnostic(err, name, reason);
+  if (withUsage) std::fputs(usage, err);
+  if (failure != nullptr) *failure = reason;
+  return rc;
+}
+
+void printDiagnostic(std::FILE* err, const char* name, const std::string& message) {
+  std::fprintf(err, "%s: %s\n", name, printable(message).c_str());
 }
 
 template <typename Number>

@@ -52,9 +52,16 @@ TArguments splitArguments(const std::vector<std::string>& args,
 // reports every exception that `body` throws on `err`, after the tool's
 // name, each with its exit code: an EUsageError with the usage after its
 // reason, an EFileError's reason, an ERefusedFile's file and reason,
-// anything else as an unexpected error.
+// anything else as an unexpected error. Where it reports a failure, the
+// reason is also left in `*failure` if given, as it was before it was made
+// printable.
 int runTool(const char* name, const char* usage, const std::vector<std::string>& args,
-            std::FILE* out, std::FILE* err, const std::function<int()>& body);
+            std::FILE* out, std::FILE* err, const std::function<int()>& body,
+            std::string* failure = nullptr);
+
+// Writes "NAME: MESSAGE" and a line end on `err`, the message made
+// printable: it may quote a contestant's bytes.
+void printDiagnostic(std::FILE* err, const char* name, const std::string& message);
 
 // The value of a numeric option, all of its text: an integer type or double.
 // Throws EUsageError naming the option.

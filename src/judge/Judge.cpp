@@ -1,11 +1,13 @@
 #include "judge/Judge.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "base/Format.h"
 #include "cli/CommandLine.h"
 #include "cli/Inputs.h"
 #include "cli/Output.h"
+#include "grading/Printable.h"
 #include "grading/Standing.h"
 
 namespace {
@@ -37,7 +39,7 @@ std::string judgeUsage() {
          "FEEDBACK_DIR/teammessage.txt for the team, judgemessage.txt for the judges.\n"
          "Every message is printable ASCII: a contestant's other bytes appear as \\xNN,\n"
          "and a line longer than " +
-         std::to_string(kMessageLineCap) +
+         std::to_string(kQuotedLineCap) +
          " bytes is cut with a mark.\n"
          "Judge errors, never a score: exit code 1 an input or reference the evaluator\n"
          "refuses, or a reference that leaves out a case; 2 a bad option or a file that\n"
@@ -56,8 +58,35 @@ struct TJudgeCommand {
   double acceptAt = -1;  // Below 0: every accepted submission is accepted.
 };
 
+// Kattis's default output validator takes these flags, and some tools
+// (BAPCtools) hand them to every output validator before the package's own;
+// they mean nothing here. The float tolerances take a value.
+bool isDefaultValidatorFlag(const std::string& word) {
+  return word == "case_sensitive" || word == "space_change_sensitive";
+}
+bool isDefaultValidatorTolerance(const std::string& word) {
+  return word == "float_tolerance" || word == "float_relative_tolerance" ||
+         word == "float_absolute_tolerance";
+}
+
+// The arguments without the default validator's flags and their values.
+std::vector<std::string> withoutDefaultValidatorFlags(const std::vector<std::string>& args) {
+  std::vector<std::string> kept;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (isDefaultValidatorTolerance(args[i])) {
+      if (++i == args.size()) throw EUsageError(args[i - 1] + " needs a value");
+    } else if (!isDefaultValidatorFlag(args[i])) {
+      kept.push_back(args[i]);
+    }
+  }
+  return kept;
+}
+
 TJudgeCommand parseJudgeCommand(const std::string& programName,
-                                const std::vector<std::string>& args) {
+                                const std::vector<std::string>& givenArgs) {
+  const bool kattis = std::find(givenArgs.begin(), givenArgs.end(), "--kattis") != givenArgs.end();
+  const std::vector<std::string> args =
+      kattis ? withoutDefaultValidatorFlags(givenArgs) : givenArgs;
   const TArguments split =
       splitArguments(args, {"--floor", "--accept-at"}, {"--cms", "--kattis", "--refused-as-0"});
   TJudgeCommand command;
@@ -83,14 +112,17 @@ TJudgeCommand parseJudgeCommand(const std::string& programName,
   if (forms > 1) throw EUsageError("give --cms or --kattis, not both");
   if (forms == 0 && !namedChecker) throw EUsageError("give --cms or --kattis");
   const bool cms = command.form == TJudgeCommand::kCms;
-  std::vector<std::string> paths = split.positional;
-  // CMS's output-only and batch task types name themselves after the paths.
-  if (cms && paths.size() == 4 && (paths[3] == "outputonly" || paths[3] == "batch")) {
-    paths.pop_back();
-  }
-  if (paths.size() != 3) {
-    throw EUsageError(cms ? "give INPUT, REFERENCE and CONTESTANT, and at most outputonly or batch"
+  const std::vector<std::string>& paths = split.positional;
+  if (paths.size() < 3) {
+    throw EUsageError(cms ? "give INPUT, REFERENCE and CONTESTANT"
                           : "give INPUT, REFERENCE and FEEDBACK_DIR");
+  }
+  // CMS's BatchAndOutput task type names the kind of output after the paths.
+  const std::size_t taken =
+      cms && paths.size() > 3 && (paths[3] == "outputonly" || paths[3] == "batch") ? 4 : 3;
+  if (paths.size() > taken) {
+    throw EUsageError("unexpected argument '" + paths[taken] + "'" +
+                      (cms ? ": after the paths, CMS passes only outputonly or batch" : ""));
   }
   command.inputPath = paths[0];
   command.referencePath = paths[1];
@@ -142,14 +174,14 @@ TJudgement judge(const TJudgeCommand& command, const TInputFile& contestantFile)
 
 // A file of Kattis's feedback folder, its text made safe for the judge system.
 void writeFeedback(const std::string& folder, const char* name, const std::string& text) {
-  TOutput((std::filesystem::path(folder) / name).string(), nullptr, {}).write(forJudges(text));
+  TOutput((std::filesystem::path(folder) / name).string(), nullptr, {}).write(printable(text));
 }
 
 int runJudge(const TJudgeCommand& command, std::FILE* in, std::FILE* out, std::FILE* err) {
   if (command.form == TJudgeCommand::kCms) {
     const TJudgement judgement = judge(command, {"submission", command.contestantPath});
     std::fprintf(out, "%s\n", shortestDecimal(judgement.score).c_str());
-    std::fprintf(err, "%s\n", judgement.teamMessage.c_str());
+    std::fprintf(err, "%s\n", printable(judgement.teamMessage).c_str());
     return kToolExitOk;
   }
   const TJudgement judgement = judge(command, {"submission", "standard input", in});
@@ -160,77 +192,25 @@ int runJudge(const TJudgeCommand& command, std::FILE* in, std::FILE* out, std::F
   return accepted && judgement.score >= command.acceptAt ? kKattisAccepted : kKattisWrongAnswer;
 }
 
-// The whole of a stream's text.
-std::string textOf(std::FILE* file) {
-  std::string text;
-  std::rewind(file);
-  char block[4096];
-  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;) {
-    text.append(block, got);
-  }
-  return text;
-}
-
 }  // namespace
-
-std::string forJudges(const std::string& text) {
-  static const char* const kHex = "0123456789abcdef";
-  std::string safe, line;
-  std::size_t bytes = 0;  // The line's own, before escaping.
-  bool cut = false;
-  auto endLine = [&] {
-    if (cut) {
-      line.resize(kMessageLineCap);
-      line += " [cut: " + std::to_string(bytes) + " bytes in all]";
-    }
-    safe += line;
-    line.clear();
-    bytes = 0;
-    cut = false;
-  };
-  for (unsigned char c : text) {
-    if (c == '\n') {
-      endLine();
-      safe += '\n';
-      continue;
-    }
-    ++bytes;
-    // Past the cap nothing more is kept: a 5 MB line makes no 20 MB message.
-    if (line.size() >= kMessageLineCap) {
-      cut = true;
-    } else if (c >= 0x20 && c < 0x7f && c != '\\') {
-      line += static_cast<char>(c);
-    } else {
-      line += {'\\', 'x', kHex[c >> 4], kHex[c & 15]};
-    }
-  }
-  endLine();
-  return safe;
-}
 
 int runJudgeCommandLine(const std::string& programName, const std::vector<std::string>& args,
                         std::FILE* in, std::FILE* out, std::FILE* err) {
-  // What the judge says on standard error is read by the judge system too:
-  // it is gathered here and made safe for it before it goes out.
-  std::FILE* said = std::tmpfile();
-  if (said == nullptr) said = err;
   static const std::string usage = judgeUsage();
-  std::string feedbackDir;
-  const int rc = runTool("Tql25Mirvasta-judge", usage.c_str(), args, out, said, [&] {
-    const TJudgeCommand command = parseJudgeCommand(programName, args);
-    feedbackDir = command.feedbackDir;
-    return runJudge(command, in, out, said);
-  });
-  if (said == err) return rc;
-  const std::string message = textOf(said);
-  std::fclose(said);
-  std::fputs(forJudges(message).c_str(), err);
+  std::string feedbackDir, failure;
+  const int rc = runTool(
+      "Tql25Mirvasta-judge", usage.c_str(), args, out, err,
+      [&] {
+        const TJudgeCommand command = parseJudgeCommand(programName, args);
+        feedbackDir = command.feedbackDir;
+        return runJudge(command, in, out, err);
+      },
+      &failure);
   // Kattis shows the judges only the feedback folder: a judge error's
   // reason goes there too.
-  if (rc != kToolExitOk && rc != kKattisAccepted && rc != kKattisWrongAnswer &&
-      !feedbackDir.empty()) {
+  if (!failure.empty() && !feedbackDir.empty()) {
     try {
-      writeFeedback(feedbackDir, "judgemessage.txt", message);
+      writeFeedback(feedbackDir, "judgemessage.txt", "Tql25Mirvasta-judge: " + failure + "\n");
     } catch (const EFileError&) {
       // Standard error has it already.
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -13,15 +12,6 @@
 // both forms each of those is a judge error, never a score.
 constexpr int kKattisAccepted = 42;
 constexpr int kKattisWrongAnswer = 43;
-
-// The longest line of a message for a judge system, in bytes.
-constexpr std::size_t kMessageLineCap = 500;
-
-// A message as every judge system takes it: printable ASCII and line feeds
-// alone (so valid UTF-8, with no control character and no code point CMS
-// refuses), every other byte, a backslash among them, as \xNN, and each
-// line cut after kMessageLineCap bytes with a mark saying how long it was.
-std::string forJudges(const std::string& text);
 
 // Runs the judge on its arguments (without the program's name): --cms INPUT
 // REFERENCE CONTESTANT, or --kattis INPUT REFERENCE FEEDBACK_DIR with the

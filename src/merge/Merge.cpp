@@ -79,9 +79,9 @@ int merge(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) 
       if (contestant.empty()) contestant = read.contestant;
       taken.push_back(static_cast<int>(s));
     } catch (const ERefusedFile& refused) {
-      std::fprintf(err, "Tql25Mirvasta-merge: %s\n", refused.what());
+      printDiagnostic(err, "Tql25Mirvasta-merge", refused.what());
     } catch (const EFileError& unreadable) {
-      std::fprintf(err, "Tql25Mirvasta-merge: %s\n", unreadable.what());
+      printDiagnostic(err, "Tql25Mirvasta-merge", unreadable.what());
     }
   }
   if (taken.empty()) {

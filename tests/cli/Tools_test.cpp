@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "accuracy/Accuracy.h"
@@ -119,6 +120,35 @@ TEST(Output, LeavesTheFileAsItWasWhenNothingIsWritten) {
                              fs::directory_iterator()));
 }
 
+bool isPrintable(const std::string& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7f); });
+}
+
+// A contestant's bytes reach a terminal or a log as printable ASCII, from
+// every tool: each other byte as \xNN. (The evaluator's message ends at a
+// NUL, as its report's does.)
+TEST(Tools, QuoteAContestantsBytesPrintably) {
+  const std::string hostile = std::string("Mirvasta\x9a\xff", 10) + '\0';
+  TTempFile refusedInput(hostile + "\n1\n\n1\n1\n0.5\n");
+  const std::string folder = fs::path(refusedInput.path()).parent_path().string();
+  for (const TTool& tool : kTools) {
+    SCOPED_TRACE(tool.name);
+    const TRunResult result = runTool(tool, refusedInput.path(), folder + "/a.txt");
+    EXPECT_EQ(1, result.rc);
+    EXPECT_NE(std::string::npos, result.err.find("Mirvasta\\x9a\\xff")) << result.err;
+    EXPECT_TRUE(isPrintable(result.err)) << result.err;
+  }
+  TTempFile input(kInput), good(kSubmission), refused("123456\n" + hostile + "\n"), out;
+  const TRunResult merged =
+      runMain(runMergeCommandLine, {input.path(), good.path(), refused.path(), "-o", out.path()});
+  EXPECT_EQ(5, merged.rc);
+  EXPECT_EQ("Tql25Mirvasta-merge: submission '" + refused.path() +
+                "' refused: Napaka [Tql25Mirvasta.cpp:249]: v drugi vrstici bi moral biti niz "
+                "\"Mirvasta\", ne pa \"Mirvasta\\x9a\\xff\n",
+            merged.err);
+}
+
 // Whatever a tool's work throws is said on standard error, with an exit code.
 TEST(RunTool, ReportsEveryException) {
   const struct {
@@ -134,6 +164,8 @@ TEST(RunTool, ReportsEveryException) {
                             "");
        },
        1, "t: input 'x' refused: Napaka [Tql25Mirvasta.cpp:70]: manjka 1. vrstica\n"},
+      {[]() -> int { throw ERefusedFile("submission 'x' refused: ne pa \"a\\\x9a\"", ""); }, 1,
+       "t: submission 'x' refused: ne pa \"a\\x5c\\x9a\"\n"},
       {[]() -> int { throw std::bad_alloc(); }, 4, "t: out of memory\n"},
       {[]() -> int { throw std::system_error(std::make_error_code(std::errc::io_error)); }, 4,
        "t: unexpected error: Input/output error\n"},

@@ -151,7 +151,7 @@ TEST(Generator, RefusesBadOptionsClearly) {
       {{"--cases=x"}, "--cases needs a number, not \"x\""},
       {{"stray"}, "unexpected argument: stray"},
       {{"--submission", valid.path(), "--contestant", "12345\xc9"},
-       "--contestant must be six digits, not \"12345\xc9\""},
+       "--contestant must be six digits, not \"12345\\xc9\""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));

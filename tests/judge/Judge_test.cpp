@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "base/Format.h"
+#include "grading/Printable.h"
 #include "grading/Standing.h"
 #include "scoring/Geometry.h"
 #include "support/Run.h"
@@ -142,6 +143,65 @@ TEST(Judge, NeedsItsForm) {
   EXPECT_EQ(0u, err.text().find("Tql25Mirvasta-judge: give --cms or --kattis\nUsage: "));
 }
 
+// Each form takes what its judges pass and refuses, by name, any other
+// word: Kattis's default validator's flags wherever they stand (BAPCtools
+// passes them first), CMS's kind of output after the paths.
+TEST(Judge, TakesWhatTheJudgesPassAndNothingElse) {
+  const std::string reference = submission(block(1, "0.4") + block(2, "0.4"));
+  TTempFile input(kInput), referenceFile(reference), contestant(reference);
+  const std::string in = input.path(), ref = referenceFile.path(), feedback = in + ".fb";
+  fs::create_directory(feedback);
+  const struct {
+    std::vector<std::string> args;
+    int rc;
+    std::string err;  // Its first line.
+  } cases[] = {
+      {{in, ref, feedback, "case_sensitive", "space_change_sensitive", "--kattis"}, 42, ""},
+      {{"case_sensitive", in, ref, "float_tolerance", "1e-6", feedback, "--kattis",
+        "float_relative_tolerance", "-1", "float_absolute_tolerance", "0"},
+       42,
+       ""},
+      {{in, ref, feedback, "--kattis", "float_tolerance"},
+       2,
+       "Tql25Mirvasta-judge: float_tolerance needs a value"},
+      {{in, ref, feedback, "outputonly", "--kattis"},
+       2,
+       "Tql25Mirvasta-judge: unexpected argument 'outputonly'"},
+      {{in, ref, feedback, "--kattis", "case_insensitive"},
+       2,
+       "Tql25Mirvasta-judge: unexpected argument 'case_insensitive'"},
+      {{in, ref}, 2, "Tql25Mirvasta-judge: give INPUT, REFERENCE and CONTESTANT"},
+      {{in, ref, contestant.path()}, 0, "Ocena 1.000000: odgovorjenih 2 od 2 testnih primerov."},
+      {{in, ref, contestant.path(), "outputonly"},
+       0,
+       "Ocena 1.000000: odgovorjenih 2 od 2 testnih primerov."},
+      {{in, ref, contestant.path(), "batch"},
+       0,
+       "Ocena 1.000000: odgovorjenih 2 od 2 testnih primerov."},
+      {{in, ref, contestant.path(), "output"},
+       2,
+       "Tql25Mirvasta-judge: unexpected argument 'output': after the paths, CMS passes only "
+       "outputonly or batch"},
+      {{in, ref, contestant.path(), "outputonly", "batch"},
+       2,
+       "Tql25Mirvasta-judge: unexpected argument 'batch': after the paths, CMS passes only "
+       "outputonly or batch"},
+      {{in, ref, contestant.path(), "case_sensitive"},
+       2,
+       "Tql25Mirvasta-judge: unexpected argument 'case_sensitive': after the paths, CMS passes "
+       "only outputonly or batch"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    std::FILE* given = std::fopen(contestant.path().c_str(), "rb");
+    TCapture out, err;
+    EXPECT_EQ(c.rc, runJudgeCommandLine("/cms/checker", c.args, given, out.file(), err.file()));
+    std::fclose(given);
+    const std::string said = err.text();
+    EXPECT_EQ(c.err, said.substr(0, said.find('\n')));
+  }
+}
+
 // Whatever bytes a contestant's refused line holds, every message the judge
 // writes is one that CMS and Kattis take: printable ASCII (so valid UTF-8,
 // with none of the code points CMS refuses) and lines of bounded length.
@@ -157,9 +217,9 @@ TEST(Judge, WritesMessagesEveryJudgeSystemTakes) {
   for (char c = 1; c < 32; ++c) {
     if (c != '\n') lines.push_back(std::string("a") + c + "b");
   }
-  const std::size_t longest = kMessageLineCap + std::string(" [cut: 5242881 bytes in all]").size();
+  const std::size_t longest = kQuotedLineCap + std::string(" [cut: 5242881 bytes in all]").size();
   for (const std::string& line : lines) {
-    SCOPED_TRACE(forJudges(line.substr(0, 8)));
+    SCOPED_TRACE(printable(line.substr(0, 8)));
     const std::string contestant = "123456\nMirvasta " + line + "\n";
     const std::string reference = submission(block(1, "0.4") + block(2, "0.4"));
     const TJudged cms = runForm(false, reference, contestant);

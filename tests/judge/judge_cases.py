@@ -23,11 +23,15 @@ import subprocess
 import sys
 
 
+def words_of(case):
+    with open(os.path.join(case, "command")) as f:
+        return shlex.split(f.read())
+
+
 def run_case(judge, case, work):
     shutil.rmtree(work, ignore_errors=True)
     shutil.copytree(case, work, ignore=shutil.ignore_patterns("expected_*"))
-    with open(os.path.join(case, "command")) as f:
-        words = shlex.split(f.read())
+    words = words_of(case)
     stdin = None
     if "<" in words:
         stdin = words[words.index("<") + 1]
@@ -50,6 +54,12 @@ def compare(case, work, result):
         with open(os.path.join(case, name), "rb") as f:
             if f.read() != actual:
                 differences.append("%s: %r" % (name, actual[:300]))
+    # The judge writes nothing but its feedback folder's files: nothing in
+    # the folder it runs in, whatever the form.
+    given = set(os.listdir(case)) - {n for n in os.listdir(case) if n.startswith("expected_")}
+    strays = sorted(set(os.listdir(work)) - given - {"feedback", words_of(case)[0]})
+    if strays:
+        differences.append("written beside the judge: %s" % ", ".join(strays))
     expected = os.path.join(case, "expected_feedback")
     actual = os.path.join(work, "feedback")
     if os.path.isdir(expected) or os.path.isdir(actual):

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Text quoted from a contestant's file, as the judge systems and a terminal
+// take it: printable ASCII and line feeds alone (so valid UTF-8, with no
+// control character and no code point that CMS refuses). Every other byte,
+// a backslash among them, is written as \xNN. A line of more than
+// kQuotedLineCap bytes keeps its first kQuotedLineCap, each escaped whole,
+// and then a mark that says how many bytes the line had.
+constexpr std::size_t kQuotedLineCap = 500;
+
+std::string printable(const std::string& text);
