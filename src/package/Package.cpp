@@ -3,13 +3,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "base/Format.h"
 #include "cli/CommandLine.h"
 #include "cli/Inputs.h"
+#include "document/Latex.h"
+#include "document/Pdf.h"
 #include "grading/Standing.h"
 #include "grading/SubmissionText.h"
 #include "package/Sources.h"
+#include "package/Statement.h"
+#include "scoring/Cost.h"
 
 namespace fs = std::filesystem;
 
@@ -17,6 +22,7 @@ namespace {
 
 constexpr const char* kPackageUsage =
     "Usage: Tql25Mirvasta-package INPUT REFERENCE -o DIR [--floor F] [--cxx COMPILER]\n"
+    "                             [--statement LANG=FILE.pdf]...\n"
     "Writes the task as the judges import it, from its input file and a reference\n"
     "submission that answers every case (the optimiser's, or the merge tool's best):\n"
     "  DIR/kattis  a problem package in the Kattis format, which DOMjudge imports\n"
@@ -25,9 +31,12 @@ constexpr const char* kPackageUsage =
     "  DIR/cms     a task folder for CMS's importer: output-only, with the checker\n"
     "              compiled, statically, with the floor in it\n"
     "Both hold the whole input as one test file, which contestants answer with one\n"
-    "submission, as the evaluator grades it.\n"
-    "  --floor F       the judge's least yardstick (default: the judge's own)\n"
-    "  --cxx COMPILER  the C++17 compiler that builds CMS's checker (default c++)\n"
+    "submission, as the evaluator grades it, and get as an attachment; a statement\n"
+    "in Slovenian and English; and a small sample case of their own.\n"
+    "  --floor F                 the judge's least yardstick (default: the judge's own)\n"
+    "  --cxx COMPILER            the C++17 compiler that builds CMS's checker (default c++)\n"
+    "  --statement LANG=FILE.pdf CMS's statement in language LANG (sl, en, hr, it, ...):\n"
+    "                            the organisers' own PDF instead of the one written here\n"
     "DIR must not be there; it is written beside it and renamed at the end.\n"
     "--help prints this, --version the version. Exit codes: 0 written; nothing\n"
     "written: 1 the input or the reference refused, or a reference that leaves out\n"
@@ -35,14 +44,36 @@ constexpr const char* kPackageUsage =
     "that does not compile, 3 a build whose costs would be wrong, 4 an unexpected\n"
     "error.\n";
 
+// The languages whose statements CMS's importer finds by their names.
+struct TLanguage {
+  const char* code;
+  const char* cmsName;
+};
+const TLanguage kLanguages[] = {
+    {"sl", "slovene"},   {"en", "english"},    {"hr", "croatian"}, {"sr", "serbian"},
+    {"bs", "bosnian"},   {"mk", "macedonian"}, {"it", "italian"},  {"de", "german"},
+    {"hu", "hungarian"}, {"fr", "french"},     {"es", "spanish"},  {"pl", "polish"},
+    {"cs", "czech"},     {"sk", "slovak"},     {"ru", "russian"},  {"uk", "ukrainian"},
+};
+// The languages the package writes statements in, the primary first.
+const char* const kWritten[] = {"sl", "en"};
+
+const char* cmsName(const std::string& code) {
+  for (const TLanguage& language : kLanguages) {
+    if (code == language.code) return language.cmsName;
+  }
+  return nullptr;
+}
+
 struct TPackageCommand {
   std::string inputPath, referencePath, outDir;
   double floor = kDefaultFloor;
   std::string compiler = "c++";
+  std::vector<std::pair<std::string, std::string>> statements;  // Language, PDF.
 };
 
 TPackageCommand parsePackageCommand(const std::vector<std::string>& args) {
-  const TArguments split = splitArguments(args, {"-o", "--floor", "--cxx"}, {});
+  const TArguments split = splitArguments(args, {"-o", "--floor", "--cxx", "--statement"}, {});
   if (split.positional.size() != 2) throw EUsageError("give INPUT and REFERENCE");
   TPackageCommand command;
   command.inputPath = split.positional[0];
@@ -53,6 +84,20 @@ TPackageCommand parsePackageCommand(const std::vector<std::string>& args) {
     if (option == "--floor") {
       command.floor = finiteOption(value, option);
       if (!(command.floor >= 0)) throw EUsageError("--floor must be 0 or more");
+    }
+    if (option == "--statement") {
+      const std::size_t equals = value.find('=');
+      const std::string language = value.substr(0, equals);
+      if (equals == std::string::npos || cmsName(language) == nullptr) {
+        throw EUsageError(
+            "--statement needs LANG=FILE.pdf with a language CMS knows (sl, en, "
+            "hr, ...), not \"" +
+            value + "\"");
+      }
+      for (const auto& given : command.statements) {
+        if (given.first == language) throw EUsageError("--statement " + language + " twice");
+      }
+      command.statements.emplace_back(language, value.substr(equals + 1));
     }
   }
   if (command.outDir.empty()) throw EUsageError("give the folder to write: -o DIR");
@@ -86,26 +131,71 @@ std::string shellWord(const std::string& word) {
 }
 
 const char* const kHeader = "# Written by Tql25Mirvasta-package; see the project's README.\n";
+// The input file as contestants get it, beside the statement.
+const char* const kAttachmentName = "mirvasta.txt";
 
-// The first case alone, and the reference's answer to it: the sample that
-// contestants are shown.
-void writeSample(const fs::path& folder, const TTestCase& first, const TSubmissionStanding& ref) {
-  std::string input = kTaskName + "\n1\n\n1\n" + std::to_string(first.nCircles) + "\n";
-  for (double r : first.radii) input += shortestDecimal(r) + "\n";
-  writeText(folder / "1.in", input);
-  writeText(folder / "1.ans",
-            submissionHeader(ref.contestant) + caseBlock(1, ref.standing.placement(1)));
+// The sample: a case of its own, answered by a simple placement, so that it
+// shows the formats and gives nothing away. Of these, the first that is none
+// of the input's cases and whose placement is none of the reference's.
+struct TSample {
+  std::vector<double> radii;
+  std::vector<Tocka> centres;
+};
+const TSample kSamples[] = {
+    {{0.3, 0.25, 0.2, 0.15, 0.1},
+     {{0.25, 0.25}, {0.75, 0.25}, {0.25, 0.75}, {0.75, 0.75}, {0.5, 0.5}}},
+    {{0.35, 0.3, 0.25, 0.2}, {{0.3, 0.3}, {0.7, 0.3}, {0.3, 0.7}, {0.7, 0.7}}},
+};
+
+struct TSampleFiles {
+  std::string input, answer;
+  double cost;
+};
+
+bool samePlacement(const std::vector<Tocka>& a, const std::vector<Tocka>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i].x != b[i].x || a[i].y != b[i].y) return false;
+  }
+  return true;
+}
+
+TSampleFiles sampleFor(const std::vector<TTestCase>& testCases, const TStanding& reference) {
+  for (const TSample& sample : kSamples) {
+    bool used = false;
+    for (const TTestCase& testCase : testCases) {
+      used = used || testCase.radii == sample.radii ||
+             samePlacement(reference.placement(testCase.number), sample.centres);
+    }
+    if (used) continue;
+    std::string input = kTaskName + "\n1\n\n1\n" + std::to_string(sample.radii.size()) + "\n";
+    for (double r : sample.radii) input += shortestDecimal(r) + "\n";
+    return {input, submissionHeader("000000") + caseBlock(1, sample.centres),
+            placementCost(sample.radii, sample.centres)};
+  }
+  // No input holds both, and no reference places a case as both do.
+  throw std::logic_error("no sample left");
+}
+
+// Room for a program that prints the reference, with its digits written
+// otherwise, twice over; never less than the format's default, 128 KiB.
+int codeLimitKiB(std::uintmax_t referenceBytes) {
+  const int needed = 2 * static_cast<int>((referenceBytes + 1023) / 1024) + 64;
+  return needed > 128 ? needed : 128;
 }
 
 void writeKattis(const fs::path& folder, const TPackageCommand& command,
-                 const std::vector<TTestCase>& testCases, const TSubmissionStanding& reference) {
-  writeText(folder / "problem.yaml",
-            std::string(kHeader) +
-                "name: Mirvasta\n"
-                "type: scoring\n"
-                "validation: custom score\n"
-                "validator_flags: --kattis --floor " +
-                shortestDecimal(command.floor) + "\n");
+                 const TStatementFacts& facts) {
+  writeText(folder / "problem.yaml", std::string(kHeader) +
+                                         "name: Mirvasta\n"
+                                         "type: scoring\n"
+                                         "validation: custom score\n"
+                                         "validator_flags: --kattis --floor " +
+                                         shortestDecimal(command.floor) +
+                                         "\n"
+                                         "limits:\n"
+                                         "  code: " +
+                                         std::to_string(facts.codeLimitKiB) + "\n");
   // The whole input is one secret test file, answered by one submission as
   // the evaluator grades it; its score is the judge's. The sample is shown,
   // and not scored: the flag that says so stays at the top, and would be an
@@ -116,9 +206,23 @@ void writeKattis(const fs::path& folder, const TPackageCommand& command,
   for (const char* group : {"sample", "secret"}) {
     writeText(folder / "data" / group / "testdata.yaml", "grader_flags: ''\n");
   }
-  writeSample(folder / "data" / "sample", testCases[0], reference);
+  writeText(folder / "data" / "sample" / "1.in", facts.sampleInput);
+  writeText(folder / "data" / "sample" / "1.ans", facts.sampleAnswer);
   copyFile(command.inputPath, folder / "data" / "secret" / "mirvasta.in");
   copyFile(command.referencePath, folder / "data" / "secret" / "mirvasta.ans");
+  copyFile(command.inputPath, folder / "attachments" / kAttachmentName);
+
+  // The format's tools render these, and show the sample's files after them;
+  // DOMjudge shows problem.pdf.
+  TStatementFacts kattis = facts;
+  kattis.showSampleFiles = false;
+  std::vector<TDocument> both;
+  for (const char* language : kWritten) {
+    writeText(folder / "problem_statement" / ("problem." + std::string(language) + ".tex"),
+              latexOf(statementOf(language, kattis)));
+    both.push_back(statementOf(language, facts));
+  }
+  writeText(folder / "problem.pdf", pdfOf(both));
 
   const fs::path checker = folder / "output_validators" / "mirvasta";
   writeText(checker / "Tql25Mirvasta-judge.cpp", judgeSource());
@@ -148,38 +252,59 @@ void writeKattis(const fs::path& folder, const TPackageCommand& command,
             "RUN\n"
             "chmod +x run\n",
             true);
-  writeText(folder / "problem_statement" / "problem.en.tex",
-            "\\problemname{Mirvasta}\n\n"
-            "% A stub: the statement is the organisers' to write.\n"
-            "Place the circles of each test case, their centres in the unit square, so\n"
-            "that they overlap as little as possible.\n");
 }
 
-void writeCms(const fs::path& folder, const TPackageCommand& command,
+// CMS shows its score with two decimals of a point, the judge's to 1e-4; the
+// best of a contestant's submissions counts.
+void writeCms(const fs::path& folder, const TPackageCommand& command, const TStatementFacts& facts,
               const fs::path& checkerSource) {
   writeText(folder / "task.yaml",
             std::string(kHeader) +
                 "# The whole input is one test case, answered by one output file.\n"
                 "name: mirvasta\n"
                 "title: Mirvasta\n"
+                "primary_language: sl\n"
                 "n_input: 1\n"
                 "output_only: true\n"
                 "public_testcases: all\n"
+                "score_mode: max\n"
+                "score_precision: 2\n"
                 "token_mode: disabled\n"
                 "total_value: 100\n");
   copyFile(command.inputPath, folder / "input" / "input0.txt");
   copyFile(command.referencePath, folder / "output" / "output0.txt");
-  // CMS takes no options for its checker: the floor is compiled in. Static,
-  // so that it runs on a judge host whatever its C library.
+  copyFile(command.inputPath, folder / "att" / kAttachmentName);
+  for (const char* language : kWritten) {
+    writeText(folder / "statement" / (std::string(cmsName(language)) + ".pdf"),
+              pdfOf({statementOf(language, facts)}));
+  }
+  for (const auto& [language, pdf] : command.statements) {
+    const fs::path to = folder / "statement" / (std::string(cmsName(language)) + ".pdf");
+    fs::remove(to);
+    copyFile(pdf, to);
+  }
+  // CMS takes no options for its checker: the floor is compiled in. Static:
+  // CMS runs it in a sandbox that holds no C library.
   fs::create_directories(folder / "check");
   const std::string compile =
-      shellWord(command.compiler) + " -std=c++17 -O2 -static -DMIRVASTA_DEFAULT_FLOOR=" +
-      shortestDecimal(command.floor) + " -o " + shellWord((folder / "check" / "checker").string()) +
-      " " + shellWord(checkerSource.string());
-  const int status = std::system(compile.c_str());
-  if (status != 0) {
-    throw EFileError("cannot compile CMS's checker with '" + command.compiler +
-                     "'; nothing was written");
+      shellWord(command.compiler) +
+      " -std=c++17 -O2 -static -DMIRVASTA_DEFAULT_FLOOR=" + shortestDecimal(command.floor) +
+      " -o " + shellWord((folder / "check" / "checker").string()) + " " +
+      shellWord(checkerSource.string());
+  if (std::system(compile.c_str()) != 0) {
+    throw EFileError("cannot compile CMS's checker statically with '" + command.compiler +
+                     "' (CMS runs it without a C library, so it needs a static one, such as "
+                     "Debian's libc6-dev gives); nothing was written");
+  }
+}
+
+// An organiser's statement: a PDF file that can be read.
+void checkStatement(const std::string& language, const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  char magic[5] = {};
+  if (!file.read(magic, 5)) throw EFileError("cannot read '" + path + "'");
+  if (std::string(magic, 5) != "%PDF-") {
+    throw EUsageError("--statement " + language + "=" + path + ": not a PDF file");
   }
 }
 
@@ -187,9 +312,20 @@ int package(const TPackageCommand& command, std::FILE* out) {
   if (fs::exists(command.outDir)) {
     throw EFileError("'" + command.outDir + "' is there already; nothing was written");
   }
+  for (const auto& [language, pdf] : command.statements) checkStatement(language, pdf);
   const std::vector<TTestCase> testCases = loadInput(command.inputPath);
   const TSubmissionStanding reference =
       readReference({"reference", command.referencePath}, testCases, true);
+  const TSampleFiles sample = sampleFor(testCases, reference.standing);
+  const std::uintmax_t referenceBytes = fs::file_size(command.referencePath);
+  TStatementFacts facts;
+  facts.codeLimitKiB = codeLimitKiB(referenceBytes);
+  facts.floor = command.floor;
+  facts.inputName = kAttachmentName;
+  facts.submitName = "output_000.txt";
+  facts.sampleInput = sample.input;
+  facts.sampleAnswer = sample.answer;
+  facts.sampleCost = sample.cost;
 
   // Written beside the folder, then renamed: a run that fails leaves none.
   fs::path scratch;
@@ -202,8 +338,10 @@ int package(const TPackageCommand& command, std::FILE* out) {
     }
   }
   try {
-    writeKattis(scratch / "kattis", command, testCases, reference);
-    writeCms(scratch / "cms", command,
+    TStatementFacts kattis = facts;
+    kattis.program = true;
+    writeKattis(scratch / "kattis", command, kattis);
+    writeCms(scratch / "cms", command, facts,
              scratch / "kattis" / "output_validators" / "mirvasta" / "Tql25Mirvasta-judge.cpp");
     fs::rename(scratch, command.outDir);
   } catch (...) {
@@ -216,10 +354,20 @@ int package(const TPackageCommand& command, std::FILE* out) {
     }
   }
   std::fprintf(out,
-               "written: %s/kattis, a Kattis problem package, and %s/cms, a CMS task "
-               "folder (floor %s)\n",
-               command.outDir.c_str(), command.outDir.c_str(),
+               "written: %s/kattis, a Kattis problem package (programs up to %d KiB), and "
+               "%s/cms, a CMS task folder (floor %s)\n",
+               command.outDir.c_str(), facts.codeLimitKiB, command.outDir.c_str(),
                shortestDecimal(command.floor).c_str());
+  // CMS's contest server refuses larger files unless its configuration says
+  // otherwise; contestants' files are about as large as the reference.
+  constexpr std::uintmax_t kCmsSubmissionLength = 100000;
+  if (referenceBytes > kCmsSubmissionLength / 2) {
+    std::fprintf(out,
+                 "note: the reference has %ju bytes; CMS takes submissions of up to %ju bytes "
+                 "unless max_submission_length in cms.toml (and nginx's client_max_body_size) "
+                 "allow more: allow at least %ju\n",
+                 referenceBytes, kCmsSubmissionLength, 2 * referenceBytes);
+  }
   return kToolExitOk;
 }
 

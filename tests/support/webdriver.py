@@ -11,8 +11,7 @@ import time
 import urllib.request
 import zlib
 
-# Exit code of a test that is skipped.
-SKIPPED = 77
+from checks import SKIPPED, Checks  # noqa: F401 (the browser checks take them from here)
 
 CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
                   "--disable-background-networking", "--disable-component-update",
@@ -143,19 +142,6 @@ class Browser:
             self.driver.wait()
 
 
-
-
-class Checks:
-    """Prints each check as it goes, ok or FAILED, and counts the failures."""
-
-    def __init__(self):
-        self.failed = 0
-
-    def expect(self, what, expected, value):
-        """Whether `value` is `expected`, or fits it where it is a predicate."""
-        ok = expected(value) if callable(expected) else expected == value
-        self.failed += not ok
-        print("%s: %s: %r" % ("ok" if ok else "FAILED", what, value))
 
 
 def chromium_and_driver():
