@@ -4,15 +4,20 @@ BENCH := build-bench
 JOBS := 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test page single cross-check sanitize fuzz bench memory-bench page-bench solve-bench \
-  atan2-check clean
+.PHONY: all run test page single cross-check sanitize clang fuzz bench memory-bench page-bench \
+  solve-bench atan2-check clean FORCE
+
+# Flags for every configure of the project's trees: CI gives
+# -DWARNINGS_AS_ERRORS=ON.
+CMAKE_FLAGS :=
 
 # A build folder counts as configured once a configure has succeeded in it
 # (its stamp). One that fails takes its cache and the stamp with it, so that
 # the next command configures afresh instead of building on what it left.
 stamp = $(1)/.configured
 configure = rm -f $(call stamp,$(1)) && \
-  { cmake -S . -B $(1) -DCMAKE_BUILD_TYPE=Release $(2) || { rm -f $(1)/CMakeCache.txt; exit 1; }; } && \
+  { cmake -S . -B $(1) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) $(2) || \
+    { rm -f $(1)/CMakeCache.txt; exit 1; }; } && \
   touch $(call stamp,$(1))
 # The same with the tests: their needs are found by CMake, and only what it
 # did not find is installed (tools/test-deps) before it looks again.
@@ -23,9 +28,13 @@ all: $(call stamp,$(BUILD))
 	cmake --build $(BUILD) -j$(JOBS) --target programs
 
 # Configured again when the build's own description changes, so that a
-# target it adds is known before it is asked for.
-$(call stamp,$(BUILD)): CMakeLists.txt tests/CMakeLists.txt src/units.txt
+# target it adds is known before it is asked for; and whenever the cache is
+# gone (removed by hand, say), whatever the stamp says.
+$(call stamp,$(BUILD)): CMakeLists.txt tests/CMakeLists.txt src/units.txt \
+  $(if $(wildcard $(BUILD)/CMakeCache.txt),,FORCE)
 	$(call configure,$(BUILD))
+
+FORCE:
 
 run: all
 	$(BUILD)/Tql25Mirvasta eval examples/input.txt examples/submission.txt $(BUILD)/report.txt
@@ -108,11 +117,20 @@ atan2-check:
 	cmake --build $(BUILD) -j$(JOBS) --target atan2_check
 	$(BUILD)/tests/atan2_check $(ATAN2_ARGUMENTS)
 
+# The tree built by Clang, and its tests run (the page's WebAssembly, and
+# the tests that build the single files with other compilers, aside).
+CLANG_BUILD := build-clang
+clang:
+	$(call configure-tests,$(CLANG_BUILD),-DCMAKE_CXX_COMPILER=clang++ -DBUILD_PAGE=OFF)
+	cmake --build $(CLANG_BUILD) -j$(JOBS)
+	ctest --test-dir $(CLANG_BUILD) --output-on-failure -j$(JOBS) -LE compiles-other-builds
+
 # Both libFuzzer targets, FUZZ_SECONDS each, from the committed seed corpus.
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS := 60
 fuzz:
-	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Release -DFUZZ=ON -DBUILD_TESTS=OFF
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) -DFUZZ=ON \
+	  -DBUILD_TESTS=OFF
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_evaluation fuzz_submission
 	fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
@@ -144,4 +162,4 @@ bench: all $(BENCH)/reference/build/Tql25Mirvasta $(BENCH)/correct/build/Tql25Mi
 	$(BUILD)/micro_bench --benchmark_min_time=0.2
 
 clean:
-	rm -rf $(BUILD) $(BENCH) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(BENCH) $(SANITIZE_BUILD) $(CLANG_BUILD) $(FUZZ_BUILD)

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/Atan2.h"
+#include "base/Atan2_detail.h"
 #include "scoring/Cost.h"
 #include "scoring/Geometry.h"
 #include "support/Atan2Arguments.h"

@@ -1,5 +1,6 @@
 #include "accuracy/Accuracy.h"
 
+#include <chrono>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -12,6 +13,30 @@ namespace {
 using Random = std::mt19937_64;
 
 int draw(Random& rnd, int a, int b) { return std::uniform_int_distribution<int>(a, b)(rnd); }
+
+double now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Calls due() as often as it likes; it is true once every `seconds`.
+class TTicker {
+ public:
+  explicit TTicker(double seconds = 5)
+      : seconds_(seconds), start_(now()), next_(start_ + seconds) {}
+  bool due() {
+    const double t = now();
+    if (t < next_) return false;
+    next_ = t + seconds_;
+    return true;
+  }
+  // Seconds since the ticker was made.
+  double elapsed() const { return now() - start_; }
+
+ private:
+  double seconds_;
+  double start_;
+  double next_;
+};
 
 // A line on `progress` every few seconds, unless it is null: the drivers
 // print only when their figure changes, which may not happen for hours.
@@ -151,7 +176,10 @@ double runPlacementSearch(long passes, std::FILE* out, std::FILE* progress) {
 }
 
 int runAccuracyCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  return runTool("Tql25Mirvasta-accuracy", kAccuracyUsage, args, out, err, [&] {
+  const TToolText tool = {"Tql25Mirvasta-accuracy",
+                          kAccuracyUsage,
+                          {{kToolExitOk, "the passes ran"}, {kToolExitRefusedFile, nullptr}}};
+  return runTool(tool, args, out, err, [&] {
     const TArguments split = splitArguments(args, {"--passes"}, {});
     if (split.positional.size() != 1) throw EUsageError("name one driver");
     long passes = -1;

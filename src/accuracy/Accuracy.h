@@ -32,8 +32,7 @@ constexpr const char* kAccuracyUsage =
     "  lens     the area common to two discs, one inside the other\n"
     "  search   the cost of a fixed placement of four circles\n"
     "A progress line goes to standard error every 5 s. --help prints this,\n"
-    "--version the version. Exit codes: 0, 2 for a bad option, 3 for a build whose\n"
-    "costs would be wrong, 4 for an unexpected error.\n";
+    "--version the version.\n";
 
 // Runs the driver named in `args` (without the program's name); returns the
 // exit code: 2, with the reason and the usage on `err`, for anything but a

@@ -1,9 +1,10 @@
-#include "base/Atan2.h"
-
+#include <atomic>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+
+#include "base/Atan2_detail.h"
 
 // The fast path computes atan2 in about 110 bits and rounds with a test that
 // proves the rounding; the rare arguments it cannot settle go to the
@@ -602,6 +603,14 @@ TAnglePair splitPair(double y1, double x1, double y2, double x2) {
   return atan2PairWith<TSplitProducts>(y1, x1, y2, x2);
 }
 
+double chooseThenOne(double y, double x);
+TAnglePair chooseThenPair(double y1, double x1, double y2, double x2);
+
+// The implementation for this CPU, chosen at the first call. Constant-
+// initialised, so valid however early that call comes.
+std::atomic<double (*)(double, double)> chosenOne{chooseThenOne};
+std::atomic<TAnglePair (*)(double, double, double, double)> chosenPair{chooseThenPair};
+
 // Sets the implementations; both give the same bits.
 void choose() {
   const bool fused = fusedMultiplyAddAvailable();
@@ -621,10 +630,6 @@ TAnglePair chooseThenPair(double y1, double x1, double y2, double x2) {
 
 }  // namespace
 
-// Constant-initialised, so valid however early the first call comes.
-std::atomic<TAtan2One> chosenOne{chooseThenOne};
-std::atomic<TAtan2Pair> chosenPair{chooseThenPair};
-
 bool fusedMultiplyAddAvailable() {
 #if MIRVASTA_FMA_AT_BUILD
   return true;
@@ -642,3 +647,11 @@ bool fastAtan2(double y, double x, double& result, bool fused) {
 }
 
 }  // namespace atan2_detail
+
+double crAtan2(double y, double x) {
+  return atan2_detail::chosenOne.load(std::memory_order_relaxed)(y, x);
+}
+
+TAnglePair crAtan2Pair(double y1, double x1, double y2, double x2) {
+  return atan2_detail::chosenPair.load(std::memory_order_relaxed)(y1, x1, y2, x2);
+}

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <vector>
 
-#include "base/Atan2.h"
+#include "base/Atan2_detail.h"
 
 namespace atan2_detail {
 

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <new>
 
-#include "cli/Inputs.h"
 #include "evaluator/KnownAnswers.h"
 #include "grading/Printable.h"
 #include "text/Chars.h"
@@ -54,16 +52,48 @@ TArguments splitArguments(const std::vector<std::string>& args,
   return split;
 }
 
-int runTool(const char* name, const char* usage, const std::vector<std::string>& args,
-            std::FILE* out, std::FILE* err, const std::function<int()>& body,
-            std::string* failure) {
+namespace {
+
+// What every tool's exit codes mean.
+const TExitCode kCommonExitCodes[] = {
+    {kToolExitOk, "done: the output written"},
+    {kToolExitRefusedFile, "the evaluator refuses an input file; nothing written"},
+    {kToolExitUsage, "a bad option, or a file that cannot be read or written; nothing written"},
+    {kToolExitWrongArithmetic, "this build's costs would be wrong; nothing written"},
+    {kToolExitUnexpected, "an unexpected error; nothing written"},
+};
+
+}  // namespace
+
+std::string usageOf(const TToolText& tool) {
+  std::vector<TExitCode> codes(std::begin(kCommonExitCodes), std::end(kCommonExitCodes));
+  for (const TExitCode& own : tool.exitCodes) {
+    const auto same = std::find_if(codes.begin(), codes.end(),
+                                   [&](const TExitCode& c) { return c.code == own.code; });
+    if (same != codes.end()) {
+      same->meaning = own.meaning;
+    } else {
+      codes.push_back(own);
+    }
+  }
+  std::string legend = std::string(tool.usage) + "Exit codes:\n";
+  for (const TExitCode& c : codes) {
+    if (c.meaning != nullptr) {
+      legend += (c.code < 10 ? "   " : "  ") + std::to_string(c.code) + "  " + c.meaning + "\n";
+    }
+  }
+  return legend;
+}
+
+int runTool(const TToolText& tool, const std::vector<std::string>& args, std::FILE* out,
+            std::FILE* err, const std::function<int()>& body, std::string* failure) {
   // --help and --version answer whatever else the line holds.
   if (contains(args, "--help") || contains(args, "-h")) {
-    std::fputs(usage, out);
+    std::fputs(usageOf(tool).c_str(), out);
     return kToolExitOk;
   }
   if (contains(args, "--version")) {
-    std::fprintf(out, "%s %s\n", name, kProjectVersion);
+    std::fprintf(out, "%s %s\n", tool.name, kProjectVersion);
     return kToolExitOk;
   }
   std::string reason;
@@ -94,8 +124,8 @@ int runTool(const char* name, const char* usage, const std::vector<std::string>&
       reason = "unexpected error";
     }
   }
-  printDiagnostic(err, name, reason);
-  if (withUsage) std::fputs(usage, err);
+  printDiagnostic(err, tool.name, reason);
+  if (withUsage) std::fputs(usageOf(tool).c_str(), err);
   if (failure != nullptr) *failure = reason;
   return rc;
 }
@@ -133,20 +163,3 @@ double finiteOption(const std::string& text, const std::string& option) {
   if (!std::isfinite(value)) throw EUsageError(option + " needs a finite number");
   return value;
 }
-
-namespace {
-double now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-}  // namespace
-
-TTicker::TTicker(double seconds) : seconds_(seconds), start_(now()), next_(start_ + seconds) {}
-
-bool TTicker::due() {
-  const double t = now();
-  if (t < next_) return false;
-  next_ = t + seconds_;
-  return true;
-}
-
-double TTicker::elapsed() const { return now() - start_; }

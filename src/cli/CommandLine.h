@@ -2,10 +2,11 @@
 
 #include <cstdio>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "cli/Errors.h"
 
 // The command-line convention of the companion tools (the evaluator's own
 // command line is the grading platform's and keeps its form):
@@ -14,24 +15,8 @@
 //   a bad option gives its reason and the usage on standard error, exit 2;
 //   an option's value follows it, as "--name value" or "--name=value".
 
-// Every failure writes nothing; only 0 and kToolExitPartial leave an output.
-constexpr int kToolExitOk = 0;
-constexpr int kToolExitRefusedFile = 1;  // A file the evaluator refuses.
-constexpr int kToolExitUsage = 2;        // A bad option, or a file that cannot be read or written.
-constexpr int kToolExitWrongArithmetic = 3;  // This build's costs would not be the correct ones.
-constexpr int kToolExitUnexpected = 4;       // Anything else, out of memory for one.
-// Written, but not all of it: the merge tool left out a submission, or the
-// optimiser was stopped and wrote what it had.
-constexpr int kToolExitPartial = 5;
-
 // The project's version, as "1.2.0".
 extern const char* const kProjectVersion;
-
-// A command line that breaks the convention or a tool's own rules; its text
-// is the reason, which the usage follows.
-struct EUsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
 
 // The arguments, split: options in their order with their values, and the
 // arguments that are no options ("-" alone is one).
@@ -47,6 +32,23 @@ TArguments splitArguments(const std::vector<std::string>& args,
                           const std::vector<std::string>& valued,
                           const std::vector<std::string>& flags);
 
+// A tool as its users see it: its name; its usage, without the exit codes,
+// which runTool adds; and the meaning of each exit code that means more to
+// it than to every tool, or that is its own (a null meaning leaves a code
+// out).
+struct TExitCode {
+  int code;
+  const char* meaning;
+};
+struct TToolText {
+  const char* name;
+  const char* usage;
+  std::vector<TExitCode> exitCodes = {};
+};
+
+// The usage and, after it, the legend of the exit codes.
+std::string usageOf(const TToolText& tool);
+
 // Runs a tool: answers --help and --version; refuses to run, as the
 // evaluator refuses to grade, where this build's known answers differ; and
 // reports every exception that `body` throws on `err`, after the tool's
@@ -55,9 +57,8 @@ TArguments splitArguments(const std::vector<std::string>& args,
 // anything else as an unexpected error. Where it reports a failure, the
 // reason is also left in `*failure` if given, as it was before it was made
 // printable.
-int runTool(const char* name, const char* usage, const std::vector<std::string>& args,
-            std::FILE* out, std::FILE* err, const std::function<int()>& body,
-            std::string* failure = nullptr);
+int runTool(const TToolText& tool, const std::vector<std::string>& args, std::FILE* out,
+            std::FILE* err, const std::function<int()>& body, std::string* failure = nullptr);
 
 // Writes "NAME: MESSAGE" and a line end on `err`, the message made
 // printable: it may quote a contestant's bytes.
@@ -74,18 +75,3 @@ std::string contestantOption(const std::string& text, const std::string& option)
 
 // A double that is finite.
 double finiteOption(const std::string& text, const std::string& option);
-
-// Calls due() as often as it likes; it is true once every `seconds`, for a
-// progress line on a long run.
-class TTicker {
- public:
-  explicit TTicker(double seconds = 5);
-  bool due();
-  // Seconds since the ticker was made.
-  double elapsed() const;
-
- private:
-  double seconds_;
-  double start_;
-  double next_;
-};

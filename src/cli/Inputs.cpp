@@ -89,22 +89,16 @@ std::string readSubmission(const TInputFile& file, const std::vector<TTestCase>&
 
 TSubmissionStanding readStanding(const TInputFile& file, const std::vector<TTestCase>& testCases,
                                  bool keepPlacements) {
-  TStanding standing(static_cast<int>(testCases.size()), keepPlacements);
-  std::string contestant = readSubmission(
-      file, testCases,
-      [&standing](const TResitev& resitev, const Rezultat& r) { standing.add(resitev, r); });
-  return {std::move(contestant), std::move(standing)};
+  return readText(
+      file, [&](std::istream& text) { return readStanding(text, testCases, keepPlacements); });
 }
 
 TSubmissionStanding readReference(const TInputFile& file, const std::vector<TTestCase>& testCases,
                                   bool keepPlacements) {
   TSubmissionStanding reference = readStanding(file, testCases, keepPlacements);
-  for (const TTestCase& testCase : testCases) {
-    if (!reference.standing.answers(testCase.number)) {
-      throw ERefusedFile(
-          file.role + " '" + file.path + "' leaves out case " + std::to_string(testCase.number),
-          "");
-    }
+  if (const int leftOut = firstCaseLeftOut(reference.standing)) {
+    throw ERefusedFile(
+        file.role + " '" + file.path + "' leaves out case " + std::to_string(leftOut), "");
   }
   return reference;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdio>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "cli/Errors.h"
 #include "evaluator/Evaluation.h"
 #include "grading/Standing.h"
 #include "task/TaskInput.h"
@@ -12,21 +12,6 @@
 // The files the companion tools read, each checked with the evaluator's own
 // checks as it is read, block by block: a tool holds a submission's
 // standing, never its text.
-
-// A file that cannot be read or written; its text is the whole reason, as
-// "cannot read 'PATH': REASON".
-struct EFileError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-// A file the evaluator refuses, or one the tool cannot use: its text names
-// the file and why ("submission 'b.txt' refused: Napaka [...]").
-struct ERefusedFile : std::runtime_error {
-  ERefusedFile(const std::string& what, std::string errorLine)
-      : std::runtime_error(what), errorLine(std::move(errorLine)) {}
-  // The evaluator's error line, where it refused the file.
-  std::string errorLine;
-};
 
 // A file a tool reads: what it is to the tool ("input", "submission",
 // "reference"), which names it in messages, and its path; or, with a
@@ -49,10 +34,6 @@ std::string readSubmission(const TInputFile& file, const std::vector<TTestCase>&
 
 // A submission's contestant number and standing; with `keepPlacements`,
 // each case's counting placement too.
-struct TSubmissionStanding {
-  std::string contestant;
-  TStanding standing;
-};
 TSubmissionStanding readStanding(const TInputFile& file, const std::vector<TTestCase>& testCases,
                                  bool keepPlacements);
 

@@ -5,10 +5,15 @@
 
 namespace {
 
-constexpr int kSlots = 4;
-// Written before a signal can read them: a slot's path is set, then the
-// slot is marked; the handler reads only marked slots.
-const char* volatile gTemporary[kSlots] = {};
+// The files to remove on a signal: a list that only grows, whose nodes are
+// reused once forgotten, so that the handler can walk it at any moment
+// without a lock. A node's path is published whole by one atomic store.
+struct TNode {
+  std::atomic<const char*> path;
+  TNode* next;
+};
+std::atomic<TNode*> gTemporaries{nullptr};
+
 std::atomic<bool> gStopRequested{false};
 volatile std::sig_atomic_t gStopping = 0;
 
@@ -22,7 +27,8 @@ const int kSignals[] = {
 
 extern "C" void endProgram(int signal) {
   // remove() unlinks a file: nothing here allocates or takes a lock.
-  for (const char* path : gTemporary) {
+  for (TNode* node = gTemporaries.load(); node != nullptr; node = node->next) {
+    const char* path = node->path.load();
     if (path != nullptr) std::remove(path);
   }
   std::signal(signal, SIG_DFL);
@@ -45,17 +51,19 @@ void handleSignals() {
 
 void removeOnSignal(const char* path) {
   handleSignals();
-  for (const char* volatile& slot : gTemporary) {
-    if (slot == nullptr) {
-      slot = path;
-      return;
-    }
+  for (TNode* node = gTemporaries.load(); node != nullptr; node = node->next) {
+    const char* unused = nullptr;
+    if (node->path.compare_exchange_strong(unused, path)) return;
+  }
+  TNode* node = new TNode{{path}, gTemporaries.load()};
+  while (!gTemporaries.compare_exchange_weak(node->next, node)) {
   }
 }
 
 void forget(const char* path) {
-  for (const char* volatile& slot : gTemporary) {
-    if (slot == path) slot = nullptr;
+  for (TNode* node = gTemporaries.load(); node != nullptr; node = node->next) {
+    const char* held = path;
+    node->path.compare_exchange_strong(held, nullptr);
   }
 }
 

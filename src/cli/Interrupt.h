@@ -7,7 +7,7 @@
 
 // Removes the temporary file at `path` if one of those signals ends the
 // program before forget(path): no stray file is left beside an output. The
-// text must live until then. At most a few files are held at once.
+// text must live until then. Any number of files may be held at once.
 void removeOnSignal(const char* path);
 void forget(const char* path);
 

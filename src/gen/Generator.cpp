@@ -153,9 +153,7 @@ constexpr const char* kGeneratorUsage =
     "  --seed S\n"
     "Options take their value as --name value or --name=value. --help prints this,\n"
     "--version the version. --place solve says how each case came out on standard\n"
-    "error. Exit codes: 0 written, 1 an input file the evaluator refuses, 2 a bad\n"
-    "option or a file that cannot be read or written, 3 a build whose costs would be\n"
-    "wrong, 4 an unexpected error.\n";
+    "error.\n";
 
 // The coverage's range: below the least, a radius would come out 0.
 constexpr double kMinCoverage = 1e-12;
@@ -271,6 +269,6 @@ int generate(const TCommand& command, std::FILE* out, std::FILE* err) {
 }  // namespace
 
 int runGeneratorCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  return runTool("Tql25Mirvasta-gen", kGeneratorUsage, args, out, err,
+  return runTool({"Tql25Mirvasta-gen", kGeneratorUsage}, args, out, err,
                  [&] { return generate(parseCommand(args), out, err); });
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "evaluator/Evaluation.h"
 #include "evaluator/Report.h"
 
 TStanding::TStanding(int cases, bool keepPlacements)
@@ -16,6 +17,22 @@ void TStanding::add(const TResitev& resitev, const Rezultat& rezultat) {
   c.cost = rezultat.cena;
   c.block = block;
   if (keepPlacements_) c.tocke = resitev.tocke;
+}
+
+TSubmissionStanding readStanding(std::istream& text, const std::vector<TTestCase>& testCases,
+                                 bool keepPlacements) {
+  TStanding standing(static_cast<int>(testCases.size()), keepPlacements);
+  std::string contestant = evaluateSubmission(
+      text, testCases,
+      [&standing](const TResitev& resitev, const Rezultat& r) { standing.add(resitev, r); });
+  return {std::move(contestant), std::move(standing)};
+}
+
+int firstCaseLeftOut(const TStanding& standing) {
+  for (int caseNo = 1; caseNo <= standing.cases(); ++caseNo) {
+    if (!standing.answers(caseNo)) return caseNo;
+  }
+  return 0;
 }
 
 std::vector<double> TStanding::costs() const {

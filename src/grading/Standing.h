@@ -1,9 +1,11 @@
 #pragma once
 
+#include <istream>
 #include <string>
 #include <vector>
 
 #include "scoring/Placement.h"
+#include "task/TaskInput.h"
 
 // What a submission achieves on each case of an input, and what that scores:
 // the one definition that the judge, the merge tool and the contestants'
@@ -48,6 +50,22 @@ class TStanding {
   int blocks_ = 0;  // Blocks added so far: the next one's place.
   int answered_ = 0;
 };
+
+// A submission's contestant number and standing.
+struct TSubmissionStanding {
+  std::string contestant;
+  TStanding standing;
+};
+
+// Reads a submission's text with the evaluator's checks; with
+// `keepPlacements`, each case's counting placement too. Throws EAssertion
+// where the evaluator refuses it.
+TSubmissionStanding readStanding(std::istream& text, const std::vector<TTestCase>& testCases,
+                                 bool keepPlacements);
+
+// The first case a standing leaves out, or 0 where it answers every case, as
+// a reference must.
+int firstCaseLeftOut(const TStanding& standing);
 
 // What stands for a case that has no yardstick: one no reference answers.
 constexpr double kNoYardstick = -1;

@@ -30,21 +30,19 @@ std::string judgeUsage() {
          "  --refused-as-0   Kattis: a refused submission scores 0 with exit code 42, as\n"
          "                   on CMS, instead of 43\n"
          "  --accept-at S    Kattis: exit code 42 only for a score of S or more, else 43,\n"
-         "                   for judges without partial scores (DOMjudge)\n"
-         "CMS (a program named checker takes this form without --cms, and CMS may pass\n"
-         "outputonly or batch after the paths): the score on standard output, one\n"
-         "message for the contestant on standard error, exit code 0.\n"
-         "Kattis (validator_flags give --kattis after the paths): exit code 42 with the\n"
-         "score in FEEDBACK_DIR/score.txt, or 43 for a refused submission;\n"
+         "                   for judges without partial scores\n"
+         "CMS (a program named checker takes this form without --cms, and CMS's\n"
+         "BatchAndOutput task type passes outputonly or batch after the paths): the\n"
+         "score on standard output, one message for the contestant on standard error.\n"
+         "Kattis (validator_flags give --kattis after the paths; the default validator's\n"
+         "flags are taken and ignored): the score in FEEDBACK_DIR/score.txt,\n"
          "FEEDBACK_DIR/teammessage.txt for the team, judgemessage.txt for the judges.\n"
          "Every message is printable ASCII: a contestant's other bytes appear as \\xNN,\n"
          "and a line longer than " +
          std::to_string(kQuotedLineCap) +
          " bytes is cut with a mark.\n"
-         "Judge errors, never a score: exit code 1 an input or reference the evaluator\n"
-         "refuses, or a reference that leaves out a case; 2 a bad option or a file that\n"
-         "cannot be read or written; 3 a build whose costs would be wrong; 4 an unexpected\n"
-         "error; in the Kattis form the reason goes to judgemessage.txt as well.\n"
+         "Exit codes 1 to 4 are judge errors, never a score; in the Kattis form their\n"
+         "reason goes to judgemessage.txt as well.\n"
          "--help prints this, --version the version.\n";
 }
 
@@ -197,9 +195,22 @@ int runJudge(const TJudgeCommand& command, std::FILE* in, std::FILE* out, std::F
 int runJudgeCommandLine(const std::string& programName, const std::vector<std::string>& args,
                         std::FILE* in, std::FILE* out, std::FILE* err) {
   static const std::string usage = judgeUsage();
+  const TToolText tool = {
+      "Tql25Mirvasta-judge",
+      usage.c_str(),
+      {{kToolExitOk, "CMS: scored"},
+       {kToolExitRefusedFile,
+        "the evaluator refuses the input or the reference, or the reference leaves out a case"},
+       {kToolExitUsage, "a bad option, or a file that cannot be read or written"},
+       {kToolExitWrongArithmetic, "this build's costs would be wrong"},
+       {kToolExitUnexpected, "an unexpected error"},
+       {kKattisAccepted, "Kattis: scored"},
+       {kKattisWrongAnswer,
+        "Kattis: the evaluator refuses the submission (scored 0), or it scores less than "
+        "--accept-at"}}};
   std::string feedbackDir, failure;
   const int rc = runTool(
-      "Tql25Mirvasta-judge", usage.c_str(), args, out, err,
+      tool, args, out, err,
       [&] {
         const TJudgeCommand command = parseJudgeCommand(programName, args);
         feedbackDir = command.feedbackDir;

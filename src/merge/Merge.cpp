@@ -19,11 +19,7 @@ constexpr const char* kMergeUsage =
     "  -o BEST              the merged submission; never one of the files read\n"
     "  --contestant NNNNNN  its contestant's six digits (default: those of the first\n"
     "                       submission taken)\n"
-    "--help prints this, --version the version. Exit codes: 0 BEST written from every\n"
-    "submission; 5 BEST written, one submission or more left out; and nothing\n"
-    "written: 1 the input refused, or every submission refused, 2 a bad option or a\n"
-    "file that cannot be read or written, 3 a build whose costs would be wrong, 4 an\n"
-    "unexpected error.\n";
+    "--help prints this, --version the version.\n";
 
 // Each submission's column and the winner's, with every cost as the report
 // prints it.
@@ -96,6 +92,12 @@ int merge(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) 
 }  // namespace
 
 int runMergeCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  return runTool("Tql25Mirvasta-merge", kMergeUsage, args, out, err,
-                 [&] { return merge(args, out, err); });
+  const TToolText tool = {
+      "Tql25Mirvasta-merge",
+      kMergeUsage,
+      {{kToolExitOk, "BEST written from every submission"},
+       {kToolExitRefusedFile,
+        "the evaluator refuses the input, or every submission is left out; nothing written"},
+       {kToolExitPartial, "BEST written, one submission or more left out"}}};
+  return runTool(tool, args, out, err, [&] { return merge(args, out, err); });
 }

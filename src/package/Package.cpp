@@ -38,11 +38,7 @@ constexpr const char* kPackageUsage =
     "  --statement LANG=FILE.pdf CMS's statement in language LANG (sl, en, hr, it, ...):\n"
     "                            the organisers' own PDF instead of the one written here\n"
     "DIR must not be there; it is written beside it and renamed at the end.\n"
-    "--help prints this, --version the version. Exit codes: 0 written; nothing\n"
-    "written: 1 the input or the reference refused, or a reference that leaves out\n"
-    "a case, 2 a bad option, a file that cannot be read or written, or a checker\n"
-    "that does not compile, 3 a build whose costs would be wrong, 4 an unexpected\n"
-    "error.\n";
+    "--help prints this, --version the version.\n";
 
 // The languages whose statements CMS's importer finds by their names.
 struct TLanguage {
@@ -374,6 +370,14 @@ int package(const TPackageCommand& command, std::FILE* out) {
 }  // namespace
 
 int runPackageCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  return runTool("Tql25Mirvasta-package", kPackageUsage, args, out, err,
-                 [&] { return package(parsePackageCommand(args), out); });
+  const TToolText tool = {
+      "Tql25Mirvasta-package",
+      kPackageUsage,
+      {{kToolExitRefusedFile,
+        "the evaluator refuses the input or the reference, or the reference leaves out a "
+        "case; nothing written"},
+       {kToolExitUsage,
+        "a bad option, a file that cannot be read or written, or a checker that does not "
+        "compile; nothing written"}}};
+  return runTool(tool, args, out, err, [&] { return package(parsePackageCommand(args), out); });
 }

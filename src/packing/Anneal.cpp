@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "packing/Packing_detail.h"
 #include "packing/Random.h"
 #include "scoring/Cost.h"
 

@@ -1,5 +1,3 @@
-#include "packing/Packing.h"
-
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -9,6 +7,7 @@
 #include "packing/Anneal.h"
 #include "packing/Budget.h"
 #include "packing/Lattice.h"
+#include "packing/Packing_detail.h"
 #include "packing/Random.h"
 #include "scoring/Cost.h"
 

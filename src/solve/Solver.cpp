@@ -33,10 +33,7 @@ constexpr const char* kSolverUsage =
     "Progress goes to standard error. Ctrl-C (or SIGTERM) stops the run: the cases\n"
     "done and the best so far of those running are written, the others left out; a\n"
     "second Ctrl-C ends it at once, writing nothing. Options take their value as\n"
-    "--name value or --name=value. --help prints this, --version the version. Exit\n"
-    "codes: 0 written, 5 stopped and written in part, 1 an input file the evaluator\n"
-    "refuses, 2 a bad option or a file that cannot be read or written, 3 a build\n"
-    "whose costs would be wrong, 4 an unexpected error.\n";
+    "--name value or --name=value. --help prints this, --version the version.\n";
 
 // How often a long run says how far it has come.
 constexpr auto kProgressEvery = std::chrono::seconds(5);
@@ -228,6 +225,9 @@ std::uint64_t caseSeed(std::uint64_t seed, int caseNo) {
 }
 
 int runSolverCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  return runTool("Tql25Mirvasta-solve", kSolverUsage, args, out, err,
-                 [&] { return solve(parseSolveCommand(args), out, err); });
+  const TToolText tool = {
+      "Tql25Mirvasta-solve",
+      kSolverUsage,
+      {{kToolExitPartial, "stopped: the cases done and the best so far of those running written"}}};
+  return runTool(tool, args, out, err, [&] { return solve(parseSolveCommand(args), out, err); });
 }

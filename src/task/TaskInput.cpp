@@ -17,31 +17,9 @@ void readInput(std::istream& is, std::vector<TTestCase>& testCases) {
   readInput(reader, testCases);
 }
 
-void readInput(TLineReader& reader, std::vector<TTestCase>& testCases) {
-  std::string problemName;
-  reader.readLine(problemName);
-  CHECK(problemName == kTaskName, 117, "v prvi vrstici bi moral biti niz \"", kTaskName,
-        "\", ne pa \"", problemName, "\"");
+namespace {
 
-  std::string s;
-  reader.readLine(s);
-  const TScannedInt scanned = scanInt(s);
-  int nTestCases = 0;
-  CHECK(scanned.count == 1 && scanned.within(1, kMaxTestCases, nTestCases), 122,
-        "v drugi vrstici bi moralo biti stevilo testnih primerov, ne pa \"", s, "\"");
-
-  testCases.clear();
-  for (int i = 1; i <= nTestCases; ++i) {
-    const int before = reader.lineNo;
-    TTestCase testCase{};
-    readTestCase(testCase, reader, problemName);
-    CHECK(testCase.number == i, 129, "v vrsticah ", before, "..", reader.lineNo,
-          " bi moral biti testni primer stevilka ", i, ", ne pa ", testCase.number);
-    testCases.push_back(testCase);
-  }
-  reader.expectEnd();
-}
-
+// Reads one case, from its empty first line to its last radius.
 void readTestCase(TTestCase& testCase, TLineReader& reader, const std::string& problemName) {
   testCase.name = problemName;
 
@@ -68,4 +46,31 @@ void readTestCase(TTestCase& testCase, TLineReader& reader, const std::string& p
     CHECK(radius > 0 && radius <= kMaxRadius, 106,
           "polmer bi moral biti vecji od 0 in ne vecji od ", fixedDecimal(kMaxRadius, 6));
   }
+}
+
+}  // namespace
+
+void readInput(TLineReader& reader, std::vector<TTestCase>& testCases) {
+  std::string problemName;
+  reader.readLine(problemName);
+  CHECK(problemName == kTaskName, 117, "v prvi vrstici bi moral biti niz \"", kTaskName,
+        "\", ne pa \"", problemName, "\"");
+
+  std::string s;
+  reader.readLine(s);
+  const TScannedInt scanned = scanInt(s);
+  int nTestCases = 0;
+  CHECK(scanned.count == 1 && scanned.within(1, kMaxTestCases, nTestCases), 122,
+        "v drugi vrstici bi moralo biti stevilo testnih primerov, ne pa \"", s, "\"");
+
+  testCases.clear();
+  for (int i = 1; i <= nTestCases; ++i) {
+    const int before = reader.lineNo;
+    TTestCase testCase{};
+    readTestCase(testCase, reader, problemName);
+    CHECK(testCase.number == i, 129, "v vrsticah ", before, "..", reader.lineNo,
+          " bi moral biti testni primer stevilka ", i, ", ne pa ", testCase.number);
+    testCases.push_back(testCase);
+  }
+  reader.expectEnd();
 }

@@ -29,6 +29,3 @@ void readInput(TLineReader& reader, std::vector<TTestCase>& testCases);
 // empty when it cannot be opened.
 void readInput(std::istream& is, std::vector<TTestCase>& testCases);
 void readInput(const char* path, std::vector<TTestCase>& testCases);
-
-// Reads one case, from its empty first line to its last radius.
-void readTestCase(TTestCase& testCase, TLineReader& reader, const std::string& problemName);

@@ -6,6 +6,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Inputs.h"
 #include "cli/Output.h"
+#include "drawing/Drawing.h"
 
 namespace {
 
@@ -38,8 +39,7 @@ if (blocks.length > 0) showBlock(0);
 </body></html>
 )";
 
-}  // namespace
-
+// The self-contained page.
 void writePage(std::FILE* page, const std::vector<TViewedBlock>& blocks) {
   std::fputs(kHead, page);
   std::fputs(kDrawingStyle, page);
@@ -61,16 +61,12 @@ void writePage(std::FILE* page, const std::vector<TViewedBlock>& blocks) {
   std::fputs(kScript, page);
 }
 
-namespace {
-
 constexpr const char* kViewerUsage =
     "Usage: Tql25Mirvasta-view INPUT SUBMISSION OUT.html [--blocks LIST]\n"
     "Writes a page that shows each answered case block of SUBMISSION, checked as the\n"
     "evaluator checks it; OUT.html - writes it to standard output.\n"
     "  --blocks LIST   only these blocks, by their place in the submission: 3 or 1,4-6\n"
-    "--help prints this, --version the version. Exit codes: 0 written, 1 files the\n"
-    "evaluator refuses, 2 a bad option or a file that cannot be read or written,\n"
-    "3 a build whose costs would be wrong, 4 an unexpected error.\n";
+    "--help prints this, --version the version.\n";
 
 // Above this a browser opens the page slowly, if at all.
 constexpr long kLargePage = 50L << 20;
@@ -138,6 +134,6 @@ int view(const TArguments& split, std::FILE* out, std::FILE* err) {
 }  // namespace
 
 int runViewerCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  return runTool("Tql25Mirvasta-view", kViewerUsage, args, out, err,
+  return runTool({"Tql25Mirvasta-view", kViewerUsage}, args, out, err,
                  [&] { return view(splitArguments(args, {"--blocks"}, {}), out, err); });
 }

@@ -4,16 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "drawing/Drawing.h"
-
-// Writes the self-contained page: a list of the blocks, each block's data,
-// and the drawing code that shows the chosen one (drawing/draw.js): every
-// disc, the overlaps shaded by how many discs cover a point, zoom and pan,
-// the cost as the report prints it and the ten largest overlapping pairs.
-void writePage(std::FILE* page, const std::vector<TViewedBlock>& blocks);
-
 // Runs the viewer on its arguments (INPUT SUBMISSION OUT.html [--blocks
-// LIST], without the program's name); "-" for the page is `out`. Returns the
+// LIST], without the program's name); "-" for the page is `out`. The page
+// holds itself whole: a list of the blocks, each block's data, and the
+// drawing code that shows the chosen one (drawing/draw.js): every disc, each
+// lens in a colour of its area, zoom and pan, the cost as the report prints
+// it and the list of every overlapping pair. Returns the
 // exit code: 0, 1 for files the evaluator refuses (its error line goes to
 // `err`, no page is written), 2 for a wrong command line or a page that must
 // not or cannot be written.

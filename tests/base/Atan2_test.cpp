@@ -1,5 +1,3 @@
-#include "base/Atan2.h"
-
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -8,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "base/Atan2_detail.h"
 #include "support/Atan2Arguments.h"
 #include "support/Bits.h"
 #include "support/Mpfr.h"

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 // Decimal ties round to even, on the exact binary value: 2^-7 is 0.0078125.

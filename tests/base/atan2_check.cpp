@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "base/Atan2.h"
+#include "base/Atan2_detail.h"
 #include "support/Atan2Arguments.h"
 #include "support/Mpfr.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "base/Atan2.h"
+#include "base/Atan2_detail.h"
 #include "support/Mpfr.h"
 
 int main() {

@@ -94,32 +94,6 @@ TEST(Tools, AnswerHelpAndVersion) {
   }
 }
 
-// An output is proved writable without emptying what is there: a refused
-// input leaves a file as it was, and no file where there was none.
-TEST(Output, LeavesTheFileAsItWasWhenNothingIsWritten) {
-  TTempFile existing("the best so far\n");
-  const std::string created = existing.path() + ".new";
-  for (const std::string& path : {existing.path(), created}) {
-    TOutput output(path, stdout, {});
-    // Half written when the work fails.
-    std::fputs("the new", output.begin());
-  }
-  EXPECT_EQ("the best so far\n", existing.read());
-  EXPECT_FALSE(fs::exists(created));
-  // Through a link, the file it names is replaced, keeping its permissions.
-  const std::string link = existing.path() + ".link";
-  fs::create_symlink(existing.path(), link);
-  fs::permissions(existing.path(), fs::perms::owner_read | fs::perms::owner_write);
-  TOutput(link, stdout, {}).write("written\n");
-  EXPECT_EQ("written\n", existing.read());
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write,
-            fs::status(existing.path()).permissions());
-  // Nothing else is left in the folder.
-  EXPECT_EQ(2, std::distance(fs::directory_iterator(fs::path(link).parent_path()),
-                             fs::directory_iterator()));
-}
-
 bool isPrintable(const std::string& text) {
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7f); });
@@ -149,6 +123,30 @@ TEST(Tools, QuoteAContestantsBytesPrintably) {
             merged.err);
 }
 
+// Every tool's usage ends with the legend of its exit codes, written once:
+// the common meanings, each tool's own in their place, its own codes after.
+TEST(RunTool, EndsTheUsageWithTheExitCodes) {
+  EXPECT_EQ(
+      "Usage: t\nExit codes:\n"
+      "   0  done: the output written\n"
+      "   1  the evaluator refuses an input file; nothing written\n"
+      "   2  a bad option, or a file that cannot be read or written; nothing written\n"
+      "   3  this build's costs would be wrong; nothing written\n"
+      "   4  an unexpected error; nothing written\n",
+      usageOf({"t", "Usage: t\n"}));
+  EXPECT_EQ(
+      "Usage: t\nExit codes:\n"
+      "   0  all of it\n"
+      "   2  a bad option, or a file that cannot be read or written; nothing written\n"
+      "   3  this build's costs would be wrong; nothing written\n"
+      "   4  an unexpected error; nothing written\n"
+      "   5  some of it\n"
+      "  42  the answer\n",
+      usageOf({"t",
+               "Usage: t\n",
+               {{0, "all of it"}, {1, nullptr}, {5, "some of it"}, {42, "the answer"}}}));
+}
+
 // Whatever a tool's work throws is said on standard error, with an exit code.
 TEST(RunTool, ReportsEveryException) {
   const struct {
@@ -156,7 +154,7 @@ TEST(RunTool, ReportsEveryException) {
     int rc;
     std::string err;
   } cases[] = {
-      {[]() -> int { throw EUsageError("bad"); }, 2, "t: bad\nUsage: t\n"},
+      {[]() -> int { throw EUsageError("bad"); }, 2, "t: bad\n" + usageOf({"t", "Usage: t\n"})},
       {[]() -> int { throw EFileError("cannot read 'x': Is a directory"); }, 2,
        "t: cannot read 'x': Is a directory\n"},
       {[]() -> int {
@@ -174,7 +172,7 @@ TEST(RunTool, ReportsEveryException) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.err);
     TCapture out, err;
-    EXPECT_EQ(c.rc, runTool("t", "Usage: t\n", {}, out.file(), err.file(), c.body));
+    EXPECT_EQ(c.rc, runTool({"t", "Usage: t\n"}, {}, out.file(), err.file(), c.body));
     EXPECT_EQ(c.err, err.text());
   }
 }

@@ -120,6 +120,27 @@ TEST(Judge, ScoresEachCaseAgainstTheReference) {
   }
 }
 
+// --accept-at S accepts a score of S itself, and takes any S from 0 to 1.
+TEST(Judge, AcceptsAtItsBound) {
+  const std::string reference = submission(block(1, "0.4") + block(2, "0.4"));
+  const struct {
+    std::string contestant, acceptAt;
+    int rc;
+  } cases[] = {
+      {reference, "1", 42},
+      {submission(block(1, "0.4")), "0.5", 42},
+      {submission(block(1, "0.4")), "0.5000001", 43},
+      {submission(block(1, "0.3") + block(2, "0.3")), "0", 42},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.acceptAt);
+    EXPECT_EQ(c.rc, runForm(true, reference, c.contestant, {"--accept-at", c.acceptAt}).rc);
+  }
+  for (const char* outside : {"-0.1", "1.0000001", "nan"}) {
+    EXPECT_EQ(2, runForm(true, reference, reference, {"--accept-at", outside}).rc) << outside;
+  }
+}
+
 // A reference the evaluator refuses, or one that leaves out a case, is the
 // judge's error: its own exit code, and no score anywhere.
 TEST(Judge, NeverScoresAgainstABadReference) {

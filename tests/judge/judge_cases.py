@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Runs the judge's end-to-end cases as the judge systems call it.
 
-Usage: judge_cases.py --cases DIR --work DIR [--write] (--judge BINARY | --source FILE -- COMPILER FLAG...)
+Usage: judge_cases.py --cases DIR --work DIR [--write]
+                      (--judge BINARY | --source FILE --version-of BINARY -- COMPILER FLAG...)
 
 Each folder of DIR is one call: its file `command` is the command line, as
 CMS or Kattis runs it, with the program's name first (`checker`, as CMS
@@ -11,7 +12,8 @@ files it names are the folder's, and a folder it names that is not there
 standard error and every file of the feedback folder must equal the
 folder's expected_rc, expected_stdout, expected_stderr and
 expected_feedback/ byte for byte. The judge is BINARY, or the program that
-COMPILER builds from FILE alone. --write writes the expected files instead,
+COMPILER builds from FILE alone, which must also say the same version as
+the tree's BINARY. --write writes the expected files instead,
 for a person to review; nothing else ever writes them.
 """
 import argparse
@@ -89,6 +91,7 @@ def main():
     parser.add_argument("--work", required=True)
     parser.add_argument("--judge")
     parser.add_argument("--source")
+    parser.add_argument("--version-of")
     parser.add_argument("--write", action="store_true")
     parser.add_argument("compiler", nargs="*")
     options = parser.parse_args()
@@ -100,6 +103,10 @@ def main():
                                stderr=subprocess.PIPE, text=True)
         if built.returncode != 0:
             sys.exit("the single file does not compile alone:\n" + built.stderr)
+        versions = [subprocess.run([j, "--version"], capture_output=True).stdout
+                    for j in (judge, options.version_of)]
+        if versions[0] != versions[1]:
+            sys.exit("the single file says %r, the tree's judge %r" % tuple(versions))
     judge = os.path.abspath(judge)
     failures = 0
     names = sorted(os.listdir(options.cases))

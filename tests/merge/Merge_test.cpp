@@ -118,6 +118,19 @@ TEST(Merge, NamesWhatItLeavesOut) {
   EXPECT_EQ("000007\nMirvasta\n2\n0.5 0.5\n", out.read());
 }
 
+// With -o -, standard output is the merged submission alone, as the
+// evaluator reads it: the table goes to standard error.
+TEST(Merge, WritesOnlyTheSubmissionToStandardOutput) {
+  TTempFile input(kInput), first("111111\nMirvasta\n2\n0.5 0.5\n"),
+      second("222222\nMirvasta\n1\n0.25 0.5\n0.75 0.5\n2\n0.4 0.5\n");
+  const TRunResult merged =
+      runMain(runMergeCommandLine, {input.path(), first.path(), second.path(), "-o", "-"});
+  EXPECT_EQ(0, merged.rc) << merged.err;
+  EXPECT_EQ("111111\nMirvasta\n1\n0.25 0.5\n0.75 0.5\n2\n0.5 0.5\n", merged.out);
+  EXPECT_EQ(0u, merged.err.find("1: " + first.path() + "\n2: " + second.path() + "\n"))
+      << merged.err;
+}
+
 // Run as a script runs it: the exit code tells a merged file written in
 // full (0), one written without the submissions left out (5), and nothing
 // written (1, 2), where a file that was there stays as it was.

@@ -1,5 +1,3 @@
-#include "packing/Packing.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +6,7 @@
 
 #include "packing/Anneal.h"
 #include "packing/Lattice.h"
+#include "packing/Packing_detail.h"
 #include "packing/Random.h"
 #include "scoring/Cost.h"
 

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <csignal>
 #include <filesystem>
 #include <regex>
 
+#include "cli/Interrupt.h"
 #include "support/Process.h"
 #include "support/Run.h"
 #include "support/TempFile.h"
@@ -117,7 +119,12 @@ TEST(Solver, KeepsWhatItHasWhenStopped) {
     if (old.empty()) std::filesystem::remove(out.path());
     TProcess solver({programPath("Tql25Mirvasta-solve"), inputFile.path(), "-o", out.path(),
                      "--jobs", "3", "--seconds", "100"});
-    ASSERT_TRUE(solver.awaitErr("case 1 of 3: ", 30)) << solver.err();
+    // Stopped once case 1 is done and both others are running, whatever the
+    // machine's load: the progress line names the running cases.
+    ASSERT_TRUE(solver.awaitErr(std::regex("solving: 1 of 3 cases done.*; case [23]: best cost "
+                                           ".*; case [23]: best cost "),
+                                60))
+        << solver.err();
     EXPECT_EQ(old, out.read());
     EXPECT_EQ(!old.empty(), std::filesystem::exists(out.path()));
     solver.signal(SIGINT);
@@ -128,6 +135,34 @@ TEST(Solver, KeepsWhatItHasWhenStopped) {
                                                    "so far\n"))
         << solver.err();
   }
+}
+
+// A stop before a case begins leaves the cases out, and says so: the run is
+// written in part, never taken for a whole one.
+TEST(SolverDeathTest, AStopBetweenCasesIsAPartialRun) {
+  TTempFile input(crowdedInput(3)), out;
+  EXPECT_EXIT(
+      {
+        stopOnSignal();
+        std::raise(SIGINT);
+        std::exit(
+            runSolverCommandLine({input.path(), "-o", out.path(), "--jobs", "1"}, stdout, stderr));
+      },
+      testing::ExitedWithCode(5), "stopped by a signal; wrote 0 of 3 cases, 0 of them as");
+  EXPECT_EQ("000000\nMirvasta\n", out.read());
+}
+
+// A second Ctrl-C ends a stopping run at once, as the first would have
+// ended any other program.
+TEST(SolverDeathTest, ASecondCtrlCEndsTheRunAtOnce) {
+  EXPECT_EXIT(
+      {
+        stopOnSignal();
+        std::raise(SIGINT);
+        std::raise(SIGINT);
+        std::exit(0);
+      },
+      testing::KilledBySignal(SIGINT), "");
 }
 
 // The steps reported are those spent, never more than the limit: whole

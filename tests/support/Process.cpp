@@ -33,13 +33,28 @@ TProcess::~TProcess() {
   }
 }
 
-bool TProcess::awaitErr(const std::string& text, double seconds) {
+namespace {
+
+template <typename Said>
+bool await(const TProcess& process, Said said, double seconds) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (err().find(text) == std::string::npos) {
+  while (!said(process.err())) {
     if (std::chrono::steady_clock::now() > until) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return true;
+}
+
+}  // namespace
+
+bool TProcess::awaitErr(const std::string& text, double seconds) {
+  return await(
+      *this, [&](const std::string& err) { return err.find(text) != std::string::npos; }, seconds);
+}
+
+bool TProcess::awaitErr(const std::regex& pattern, double seconds) {
+  return await(
+      *this, [&](const std::string& err) { return std::regex_search(err, pattern); }, seconds);
 }
 
 void TProcess::signal(int number) { kill(pid_, number); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ class TProcess {
 
   // Waits until standard error holds `text`, for up to `seconds`; whether it does.
   bool awaitErr(const std::string& text, double seconds);
+  // The same for a line that matches `pattern`.
+  bool awaitErr(const std::regex& pattern, double seconds);
   void signal(int number);
   // The exit code, or 128 plus the number of the signal that ended it.
   int wait();
