@@ -1,20 +1,25 @@
 #!/usr/bin/env python3
 """Assembles the contestants' page: one HTML file that holds everything.
 
-Usage: make_page.py --template HTML --page-style CSS --drawing-style CSS
-                    --drawing-script JS --page-script JS --worker JS
+Usage: make_page.py --template HTML --style CSS... --script ENTRY --worker ENTRY
                     --evaluator JS --output HTML
 
-The evaluator is emcc's output with the WebAssembly inside it (SINGLE_FILE);
-it and the worker's script become the worker's source, which the page holds
-as text and starts from a blob, so that the page works when opened from
-disk, with no server and no network. Each /*@NAME@*/ of the template is
-replaced by its part.
+The page's script and the worker's are each their entry module and the
+modules it imports, joined into one (bundle_js.py). The evaluator is emcc's
+output with the WebAssembly inside it (SINGLE_FILE); it and the worker's
+script become the worker's source, which the page holds as text and starts
+from a blob, so that the page works when opened from disk, with no server
+and no network. Each /*@NAME@*/ of the template is replaced by its part. A
+page that names a folder of the machine it was built on is refused: the
+same sources give the same page wherever they are built.
 """
 import argparse
 import os
 import re
 import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from bundle_js import bundled  # noqa: E402
 
 
 def read(path):
@@ -32,16 +37,14 @@ def inline(text, where):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("--template", "--page-style", "--drawing-style", "--drawing-script",
-                   "--page-script", "--worker", "--evaluator", "--output"):
+    parser.add_argument("--style", action="append", required=True)
+    for option in ("--template", "--script", "--worker", "--evaluator", "--output"):
         parser.add_argument(option, required=True)
     options = parser.parse_args()
     parts = {
-        "PAGE_STYLE": inline(read(options.page_style), options.page_style),
-        "DRAWING_STYLE": inline(read(options.drawing_style), options.drawing_style),
-        "DRAWING_SCRIPT": inline(read(options.drawing_script), options.drawing_script),
-        "PAGE_SCRIPT": inline(read(options.page_script), options.page_script),
-        "WORKER_SOURCE": inline(read(options.evaluator) + "\n" + read(options.worker),
+        "PAGE_STYLE": inline("".join(read(p) for p in options.style), "the style"),
+        "PAGE_SCRIPT": inline(bundled(options.script), "the page's script"),
+        "WORKER_SOURCE": inline(read(options.evaluator) + "\n" + bundled(options.worker),
                                 "the worker's source"),
     }
     page = read(options.template)
@@ -52,6 +55,10 @@ def main():
         page = page.replace(marker, text)
     if re.search(r"/\*@[A-Z_]+@\*/", page):
         sys.exit("the template holds a part this script does not know")
+    for folder in {os.path.abspath(p) for p in (options.template, options.output)}:
+        for parent in (os.path.dirname(folder), os.path.dirname(os.path.dirname(folder))):
+            if len(parent) > 1 and parent in page:
+                sys.exit("the page names %s, a folder of this machine" % parent)
     os.makedirs(os.path.dirname(os.path.abspath(options.output)), exist_ok=True)
     with open(options.output, "w", encoding="utf-8", newline="\n") as f:
         f.write(page)

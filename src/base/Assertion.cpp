@@ -2,8 +2,9 @@
 
 #include <cstdio>
 
-bool fail(const std::string& message, const std::string& file, int line) {
-  throw EAssertion(message, file, line);
+bool fail(const std::string& message, const std::string& file, int line,
+          std::vector<std::string> arguments) {
+  throw EAssertion(message, file, line, std::move(arguments));
 }
 
 bool softCheck(bool condition, const char* file, int line, const char* description) {

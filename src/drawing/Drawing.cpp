@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "base/Format.h"
+#include "base/Json.h"
 #include "evaluator/Report.h"
 #include "scoring/Cost.h"
 
@@ -13,16 +13,6 @@ struct TPair {
   int a, b;
   double area;
 };
-
-template <typename Number>
-void appendArray(std::string& json, const char* name, const std::vector<Number>& values) {
-  json += std::string(",\"") + name + "\":[";
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    if (i > 0) json += ',';
-    json += shortestDecimal(values[i]);
-  }
-  json += ']';
-}
 
 }  // namespace
 
@@ -34,20 +24,18 @@ std::string blockJson(const TViewedBlock& block) {
   std::sort(pairs.begin(), pairs.end(), [](const TPair& p, const TPair& q) {
     return std::tie(q.area, p.a, p.b) < std::tie(p.area, q.a, q.b);
   });
-  std::string json = "{\"caseNo\":" + std::to_string(block.rezultat.caseNo) + ",\"cost\":\"" +
-                     costInReport(block.rezultat.cena) + "\"";
-  appendArray(json, "r", block.radii);
-  std::vector<double> x, y;
-  for (const Tocka& p : block.tocke) {
-    x.push_back(p.x);
-    y.push_back(p.y);
+  TJson json;
+  json.beginObject().key("caseNo").number(block.rezultat.caseNo);
+  json.key("cost").string(costInReport(block.rezultat.cena));
+  json.key("r").beginArray();
+  for (double r : block.radii) json.number(r);
+  json.endArray().key("x").beginArray();
+  for (const Tocka& p : block.tocke) json.number(p.x);
+  json.endArray().key("y").beginArray();
+  for (const Tocka& p : block.tocke) json.number(p.y);
+  json.endArray().key("pairs").beginArray();
+  for (const TPair& pair : pairs) {
+    json.beginArray().number(pair.a).number(pair.b).number(pair.area).endArray();
   }
-  appendArray(json, "x", x);
-  appendArray(json, "y", y);
-  json += ",\"pairs\":[";
-  for (std::size_t i = 0; i < pairs.size(); ++i) {
-    json += (i > 0 ? ",[" : "[") + std::to_string(pairs[i].a) + "," + std::to_string(pairs[i].b) +
-            "," + shortestDecimal(pairs[i].area) + "]";
-  }
-  return json + "]}";
+  return json.endArray().endObject().text();
 }

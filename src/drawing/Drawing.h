@@ -22,6 +22,8 @@ struct TViewedBlock {
 // first (a < b, and ascending a and b among equal areas).
 std::string blockJson(const TViewedBlock& block);
 
-// The drawing code, for pages to hold inline.
-extern const char* const kDrawingScript;
-extern const char* const kDrawingStyle;
+// The drawing code, for pages to hold inline: the script, which names
+// mirvastaPlacement and mirvastaText on the page (src/drawing/viewer.js and
+// the modules it imports, joined into one), and the style.
+std::string drawingScript();
+std::string drawingStyle();

@@ -132,8 +132,12 @@ TEvaluation evaluateTexts(std::istream& input, std::istream& submission,
         });
     evaluation.report = successBlock(results, evaluation.echo);
   } catch (const EAssertion& failure) {
-    evaluation = {errorBlock(failure), "", reading,
-                  (reading == TFailedFile::kInput ? inputReader : submissionReader).lineNo};
+    evaluation = {errorBlock(failure),
+                  "",
+                  reading,
+                  (reading == TFailedFile::kInput ? inputReader : submissionReader).lineNo,
+                  failure.line,
+                  failure.arguments};
   } catch (...) {
     evaluation = {unexpectedErrorBlock(), ""};
   }

@@ -48,8 +48,10 @@ struct TEvaluation {
   std::string report;
   std::string echo;
   TFailedFile failedFile = TFailedFile::kNone;
-  int failedLine = 0;           // The line concerned, counted as the file's reader counts it.
-  std::string contestant = "";  // An accepted submission's number.
+  int failedLine = 0;   // The line concerned, counted as the file's reader counts it.
+  int failedCheck = 0;  // The failed check's line number, as the report gives it.
+  std::vector<std::string> failedArguments = {};  // Its message's arguments.
+  std::string contestant = "";                    // An accepted submission's number.
 };
 
 // Evaluates the submission against the task's input file, both read as text.

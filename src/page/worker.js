@@ -2,17 +2,14 @@
 // that grading a large submission never freezes the page. The module's
 // loader, createMirvasta, stands before this script in the worker's source.
 //
-// Requests: {id, kind: "check"}, {id, kind: "evaluate", input, submissions:
-// [bytes, ...]} (ArrayBuffers, transferred, so that no file is copied),
-// {id, kind: "block", submission, block}, {id, kind: "compare", reference},
-// {id, kind: "best"}. Answers: {id, progress: [done, of]} while grading,
-// then {id, answer}, or {id, error}. An evaluation that fails a check also
-// brings the lines around the one it names, and the file's first bytes,
-// from the file it failed in: the page keeps no copy of the files.
+// Requests: {id, kind, ...} with kind "check"; "evaluate" with input and
+// submissions: [bytes, ...] (ArrayBuffers, transferred, so that no file is
+// copied); "block" with submission and block; "compare" with reference;
+// "best". Answers: {id, progress: [done, of]} while grading, then {id,
+// answer} with the module's JSON answer, or {id, error}.
 
-"use strict";
-
-let evaluator = null;
+// One instance of the module, however many requests come while it loads.
+const loaded = createMirvasta();
 
 // An answer of the module; one that says {"error": ...} fails the request.
 function json(module, pointer) {
@@ -21,84 +18,43 @@ function json(module, pointer) {
   return answer;
 }
 
-// Copies bytes into the module's memory; the caller frees them.
-function copyIn(module, bytes) {
+// Bytes copied into the module's memory, for `use`; freed after it.
+function withBytes(module, bytes, use) {
   const pointer = module._mvAlloc(bytes.byteLength);
-  if (!pointer) throw new Error("out of memory for a file of " + bytes.byteLength + " bytes");
-  module.HEAPU8.set(new Uint8Array(bytes), pointer);
-  return pointer;
-}
-
-// The lines from..to (counted from 1) of a file read as the evaluator reads
-// it: byte 26 ends it, a carriage return before a line feed is dropped;
-// each as [number, its first 300 bytes].
-function linesOf(bytes, from, to) {
-  const data = new Uint8Array(bytes);
-  let end = data.indexOf(26);
-  if (end < 0) end = data.length;
-  const lines = [];
-  let line = 1, start = 0;
-  for (let i = 0; i <= end && line <= to; ++i) {
-    if (i === end || data[i] === 10) {
-      if (i === end && start === end) break;
-      let stop = i;
-      if (i < end && stop > start && data[stop - 1] === 13) --stop;
-      if (line >= from) lines.push([line, data.slice(start, Math.min(stop, start + 300))]);
-      start = i + 1;
-      ++line;
-    }
+  if (!pointer) throw new Error(`out of memory for a file of ${bytes.byteLength} bytes`);
+  try {
+    module.HEAPU8.set(new Uint8Array(bytes), pointer);
+    return use(pointer);
+  } finally {
+    module._mvFree(pointer);
   }
-  return lines;
 }
 
-// What the page shows of a file that failed a check.
-function excerpt(answer, bytes) {
-  answer.excerpt = linesOf(bytes, Math.max(1, answer.failedLine - 3), answer.failedLine + 3);
-  answer.head = new Uint8Array(bytes, 0, Math.min(bytes.byteLength, 4096)).slice();
+function evaluate(m, request) {
+  m._mvReset();
+  return withBytes(m, request.input, (input) => request.submissions.map((bytes, k) => {
+    postMessage({ id: request.id, progress: [k, request.submissions.length] });
+    return withBytes(m, bytes, (submission) =>
+      json(m, m._mvEvaluate(input, request.input.byteLength, submission, bytes.byteLength)));
+  }));
 }
 
-async function handle(request) {
-  if (!evaluator) evaluator = await createMirvasta();
-  const m = evaluator;
-  switch (request.kind) {
-    case "check":
-      return json(m, m._mvKnownAnswers());
-    case "evaluate": {
-      m._mvReset();
-      const input = copyIn(m, request.input);
-      const answers = [];
-      try {
-        request.submissions.forEach((bytes, k) => {
-          postMessage({ id: request.id, progress: [k, request.submissions.length] });
-          const submission = copyIn(m, bytes);
-          try {
-            const answer = json(m, m._mvEvaluate(input, request.input.byteLength, submission,
-                                                 bytes.byteLength));
-            if (answer.failedFile) excerpt(answer, answer.failedFile === 1 ? request.input : bytes);
-            answers.push(answer);
-          } finally {
-            m._mvFree(submission);
-          }
-        });
-      } finally {
-        m._mvFree(input);
-      }
-      return answers;
-    }
-    case "block":
-      return json(m, m._mvBlock(request.submission, request.block));
-    case "compare":
-      return json(m, m._mvCompare(request.reference));
-    case "best":
-      return m.UTF8ToString(m._mvBestOf());
-  }
-  throw new Error("unknown request " + request.kind);
-}
+// Each request kind, and the module's call that answers it.
+const calls = {
+  check: (m) => json(m, m._mvKnownAnswers()),
+  evaluate,
+  block: (m, request) => json(m, m._mvBlock(request.submission, request.block)),
+  compare: (m, request) => json(m, m._mvCompare(request.reference)),
+  best: (m) => json(m, m._mvBestOf()),
+};
 
 onmessage = async (event) => {
+  const request = event.data;
   try {
-    postMessage({ id: event.data.id, answer: await handle(event.data) });
+    const call = calls[request.kind];
+    if (!call) throw new Error(`unknown request ${request.kind}`);
+    postMessage({ id: request.id, answer: call(await loaded, request) });
   } catch (error) {
-    postMessage({ id: event.data.id, error: String(error && error.message || error) });
+    postMessage({ id: request.id, error: String(error && error.message || error) });
   }
 };

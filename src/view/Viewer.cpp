@@ -42,7 +42,7 @@ if (blocks.length > 0) showBlock(0);
 // The self-contained page.
 void writePage(std::FILE* page, const std::vector<TViewedBlock>& blocks) {
   std::fputs(kHead, page);
-  std::fputs(kDrawingStyle, page);
+  std::fputs(drawingStyle().c_str(), page);
   std::fputs(kBody, page);
   for (std::size_t i = 0; i < blocks.size(); ++i) {
     std::fprintf(page, "<li><button data-block=\"%zu\">primer %d: cena %s</button></li>\n", i,
@@ -57,7 +57,7 @@ void writePage(std::FILE* page, const std::vector<TViewedBlock>& blocks) {
     std::fputs(blockJson(blocks[i]).c_str(), page);
   }
   std::fputs("]</script>\n<script>\n", page);
-  std::fputs(kDrawingScript, page);
+  std::fputs(drawingScript().c_str(), page);
   std::fputs(kScript, page);
 }
 

@@ -5,18 +5,20 @@
 
 #include "wasm/PageApi.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 #include <new>
 #include <string>
 #include <vector>
 
-#include "base/Format.h"
+#include "base/Json.h"
 #include "drawing/Drawing.h"
 #include "evaluator/Evaluation.h"
 #include "evaluator/KnownAnswers.h"
 #include "evaluator/Report.h"
 #include "grading/BestOf.h"
+#include "grading/Printable.h"
 #include "grading/Standing.h"
 #include "text/TextModeBuf.h"
 
@@ -28,8 +30,8 @@
 
 namespace {
 
-// One evaluated submission, kept so that its blocks can be drawn and the best
-// of several taken.
+// One evaluated submission, kept so that its blocks can be drawn, the best of
+// several taken and all of them compared.
 struct TKept {
   bool accepted = false;
   std::string contestant;
@@ -48,26 +50,13 @@ TSession& session() {
   return instance;
 }
 
-// A JSON string of any bytes: each byte stands for the character of its
-// value, so that the page recovers the bytes exactly.
-std::string jsonString(const std::string& bytes) {
-  static const char* const kHex = "0123456789abcdef";
-  std::string json = "\"";
-  for (unsigned char c : bytes) {
-    if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') {
-      json += static_cast<char>(c);
-    } else {
-      json += "\\u00";
-      json += kHex[c >> 4];
-      json += kHex[c & 15];
-    }
-  }
-  return json + "\"";
-}
-
 const char* answer(std::string text) {
   session().answer = std::move(text);
   return session().answer.c_str();
+}
+
+std::string errorAnswer(const std::string& why) {
+  return TJson().beginObject().key("error").string(why).endObject().text();
 }
 
 // Runs a call's body; whatever it throws becomes the answer
@@ -77,25 +66,12 @@ const char* guarded(Body body) {
   try {
     return answer(body());
   } catch (const std::bad_alloc&) {
-    return answer("{\"error\":\"out of memory\"}");
+    return answer(errorAnswer("out of memory"));
   } catch (const std::exception& error) {
-    return answer("{\"error\":" + jsonString(error.what()) + "}");
+    return answer(errorAnswer(error.what()));
   } catch (...) {
-    return answer("{\"error\":\"unexpected error\"}");
+    return answer(errorAnswer("unexpected error"));
   }
-}
-
-// Every accepted submission kept, in the order evaluated, as columns; their
-// places among those kept in `places`.
-TBestOf bestOfKept(std::vector<int>& places) {
-  TSession& s = session();
-  TBestOf best(s.testCases);
-  for (std::size_t k = 0; k < s.submissions.size(); ++k) {
-    if (!s.submissions[k].accepted) continue;
-    best.add(s.submissions[k].standing);
-    places.push_back(static_cast<int>(k));
-  }
-  return best;
 }
 
 const TKept& kept(int submission) {
@@ -104,6 +80,36 @@ const TKept& kept(int submission) {
     throw std::out_of_range("no submission " + std::to_string(submission));
   }
   return all[submission];
+}
+
+// The lines around `line` of a file, read as the evaluator reads it, each
+// with its number, its first bytes as the judge quotes them, and its length.
+void writeExcerpt(TJson& json, std::string_view bytes, int line) {
+  TTextBytes text(bytes);
+  std::string vrstica;
+  json.key("excerpt").beginArray();
+  for (int number = 1; number <= line + 3 && std::getline(text, vrstica); ++number) {
+    if (number < line - 3) continue;
+    json.beginArray().number(number).string(vrstica.substr(0, kQuotedLineCap));
+    json.number(static_cast<long long>(vrstica.size())).endArray();
+  }
+  json.endArray();
+}
+
+// Where and why a check failed: its file (1 the input, 2 the submission), the
+// line concerned, the check, its message's arguments (cut as quoted lines
+// are) for a translation, the lines around, and the file's first bytes.
+void writeFailure(TJson& json, const TEvaluation& evaluation, std::string_view bytes) {
+  json.key("failure").beginObject();
+  json.key("file").number(static_cast<int>(evaluation.failedFile));
+  json.key("line").number(evaluation.failedLine);
+  json.key("check").number(evaluation.failedCheck);
+  json.key("arguments").beginArray();
+  for (const std::string& argument : evaluation.failedArguments) json.string(cutLines(argument));
+  json.endArray();
+  writeExcerpt(json, bytes, evaluation.failedLine);
+  json.key("head").string(std::string(bytes.substr(0, 4096)));
+  json.endObject();
 }
 
 std::string evaluate(std::string_view input, std::string_view submission) {
@@ -127,24 +133,82 @@ std::string evaluate(std::string_view input, std::string_view submission) {
   TTextBytes inputText(input), submissionText(submission);
   const TEvaluation evaluation = evaluateTexts(inputText, submissionText, &keep);
   kept.accepted = evaluation.report.compare(0, 3, "OK\n") == 0;
-  std::string json = "{\"report\":" + jsonString(evaluation.report) +
-                     ",\"echo\":" + jsonString(evaluation.echo) +
-                     ",\"failedFile\":" + std::to_string(static_cast<int>(evaluation.failedFile)) +
-                     ",\"failedLine\":" + std::to_string(evaluation.failedLine);
+  TJson json;
+  json.beginObject().key("report").string(evaluation.report);
+  json.key("shown").string(cutLines(evaluation.report));
+  json.key("echo").string(evaluation.echo);
+  json.key("cases").number(static_cast<int>(s.testCases.size()));
   if (kept.accepted) {
     kept.contestant = evaluation.contestant;
-    json += ",\"contestant\":" + jsonString(kept.contestant) + ",\"blocks\":[";
+    json.key("contestant").string(kept.contestant).key("blocks").beginArray();
     for (std::size_t b = 0; b < kept.blocks.size(); ++b) {
       const Rezultat& r = kept.blocks[b].rezultat;
       const bool counts = kept.standing.countingBlock(r.caseNo) == static_cast<int>(b);
-      json += (b > 0 ? ",[" : "[") + std::to_string(r.caseNo) + ",\"" + costInReport(r.cena) +
-              "\"," + (counts ? "1" : "0") + "]";
+      json.beginArray().number(r.caseNo).string(costInReport(r.cena)).boolean(counts).endArray();
     }
-    json += "],\"answered\":" + std::to_string(kept.standing.answered()) + ",\"total\":\"" +
-            costInReport(kept.standing.total()) + "\"";
+    json.endArray().key("answered").number(kept.standing.answered());
+    json.key("total").string(costInReport(kept.standing.total()));
+  } else if (evaluation.failedFile != TFailedFile::kNone) {
+    writeFailure(json, evaluation,
+                 evaluation.failedFile == TFailedFile::kInput ? input : submission);
   }
   s.submissions.push_back(std::move(kept));
-  return json + "}";
+  return json.endObject().text();
+}
+
+// Every kept submission side by side, each scored as the judge scores it:
+// against the kept submission `reference`, or, for -1, against each case's
+// least cost among the accepted ones. A refused submission scores 0.
+std::string compare(int reference) {
+  const TSession& s = session();
+  if (reference != -1 && !kept(reference).accepted) {
+    throw std::invalid_argument("the reference is refused");
+  }
+  TJson json;
+  json.beginObject();
+  if (reference != -1) {
+    // As the judge, which refuses such a reference.
+    std::vector<int> leftOut;
+    for (int caseNo = 1; caseNo <= kept(reference).standing.cases(); ++caseNo) {
+      if (!kept(reference).standing.answers(caseNo)) leftOut.push_back(caseNo);
+    }
+    if (!leftOut.empty()) {
+      json.key("leftOut").beginArray();
+      for (int caseNo : leftOut) json.number(caseNo);
+      return json.endArray().endObject().text();
+    }
+  }
+  TBestOf best(s.testCases);
+  std::vector<int> columnOf;  // Each of best's columns' place among the kept.
+  for (std::size_t k = 0; k < s.submissions.size(); ++k) {
+    if (!s.submissions[k].accepted) continue;
+    best.add(s.submissions[k].standing);
+    columnOf.push_back(static_cast<int>(k));
+  }
+  const std::vector<double> yardsticks = yardsticksOf(
+      reference == -1 ? best.leastCosts() : kept(reference).standing.costs(), kDefaultFloor);
+  json.key("yardsticks").beginArray();
+  for (double yardstick : yardsticks) json.string(costCell(yardstick));
+  json.endArray().key("cases").beginArray();
+  for (const TTestCase& testCase : s.testCases) {
+    const int winner = best.winner(testCase.number);
+    json.beginArray().number(testCase.number).number(winner < 0 ? -1 : columnOf[winner]);
+    for (const TKept& k : s.submissions) {
+      const double cena = k.accepted ? k.standing.cost(testCase.number) : -1;
+      json.string(cena < 0 ? std::string() : costInReport(cena));
+    }
+    json.endArray();
+  }
+  json.endArray().key("scores").beginArray();
+  for (const TKept& k : s.submissions) {
+    const TScore score = scoreAgainst(
+        k.accepted ? k.standing : TStanding(static_cast<int>(s.testCases.size()), false),
+        yardsticks);
+    json.beginArray().string(shortestDecimal(score.total));
+    for (double caseScore : score.cases) json.string(shortestDecimal(caseScore));
+    json.endArray();
+  }
+  return json.endArray().endObject().text();
 }
 
 }  // namespace
@@ -169,17 +233,19 @@ EMSCRIPTEN_KEEPALIVE void mvReset() {
 // grades: {"fault": ""} where this build grades them right, otherwise what
 // differs; the page grades nothing then.
 EMSCRIPTEN_KEEPALIVE const char* mvKnownAnswers() {
-  return guarded([] { return "{\"fault\":" + jsonString(knownAnswerFault()) + "}"; });
+  return guarded([] {
+    return TJson().beginObject().key("fault").string(knownAnswerFault()).endObject().text();
+  });
 }
 
 // Evaluates a submission against the input file, as the evaluator does, and
-// keeps it. Answers {"report": the report's bytes, "echo": the standard
-// output's, "failedFile": 0, or 1 for the input and 2 for the submission
-// where a check failed, "failedLine": the line concerned, and for an
-// accepted submission "contestant": its number, "blocks": [[case number,
-// cost, 1 where the block counts for its case, else 0], ...], "answered":
-// the cases answered, "total": the sum of each answered case's least cost},
-// each cost as the report prints it.
+// keeps it. Answers {"report": the report's bytes, "shown": the same with
+// long lines cut, "echo": the standard output's bytes, "cases": the input's
+// number of cases (0 where it is refused)}, and for an accepted submission
+// "contestant": its number, "blocks": [[case number, cost, whether the
+// block counts for its case], ...], "answered": the cases answered, "total":
+// the sum of each answered case's least cost, each cost as the report prints
+// it; for a refused one "failure" (see writeFailure).
 EMSCRIPTEN_KEEPALIVE const char* mvEvaluate(const char* input, int inputSize,
                                             const char* submission, int submissionSize) {
   return guarded([&] {
@@ -201,52 +267,33 @@ EMSCRIPTEN_KEEPALIVE const char* mvBlock(int submission, int block) {
   });
 }
 
-// The accepted submissions side by side, each scored as the judge scores
-// it: against the kept submission `reference`, or, for -1, against each
-// case's least cost among them all. Answers {"submissions": [their places
-// among those kept], "cases": [[case number, winner's column or -1, cost or
-// "" for each column], ...], "scores": [[score, each case's score, ...] for
-// each column]}, each score as the judge prints it.
+// Every kept submission scored as the judge scores it, against the kept
+// submission `reference`, or, for -1, against each case's least cost among
+// the accepted ones. Answers {"yardsticks": [each case's, as the report
+// prints a cost, or ""], "cases": [[case number, the kept submission of
+// least cost or -1, its cost in each kept submission or ""], ...], "scores":
+// [[score, each case's score, ...] for each kept submission]}, each score as
+// the judge prints it; or, for a reference that leaves out cases, which the
+// judge refuses, {"leftOut": [those cases]}.
 EMSCRIPTEN_KEEPALIVE const char* mvCompare(int reference) {
-  return guarded([&] {
-    std::vector<int> places;
-    const TBestOf best = bestOfKept(places);
-    const std::vector<double> yardsticks = yardsticksOf(
-        reference == -1 ? best.leastCosts() : kept(reference).standing.costs(), kDefaultFloor);
-    std::string json = "{\"submissions\":[";
-    for (std::size_t c = 0; c < places.size(); ++c) {
-      json += (c > 0 ? "," : "") + std::to_string(places[c]);
-    }
-    json += "],\"cases\":[";
-    for (const TTestCase& testCase : session().testCases) {
-      json += (testCase.number > 1 ? ",[" : "[") + std::to_string(testCase.number) + "," +
-              std::to_string(best.winner(testCase.number));
-      for (int c = 0; c < best.columns(); ++c) {
-        const double cena = best.column(c).cost(testCase.number);
-        json += ",\"" + (cena < 0 ? std::string() : costInReport(cena)) + "\"";
-      }
-      json += "]";
-    }
-    json += "],\"scores\":[";
-    for (int c = 0; c < best.columns(); ++c) {
-      const TScore score = scoreAgainst(best.column(c), yardsticks);
-      json += (c > 0 ? ",[\"" : "[\"") + shortestDecimal(score.total) + "\"";
-      for (double caseScore : score.cases) json += ",\"" + shortestDecimal(caseScore) + "\"";
-      json += "]";
-    }
-    return json + "]}";
-  });
+  return guarded([&] { return compare(reference); });
 }
 
-// A submission holding every case's best placement among the accepted
-// submissions, as the merge tool writes it, with the first one's contestant
-// number; "" where none is accepted.
+// {"submission": a submission holding every case's best placement among the
+// accepted submissions, as the merge tool writes it, with the first one's
+// contestant number}.
 EMSCRIPTEN_KEEPALIVE const char* mvBestOf() {
   return guarded([] {
-    std::vector<int> places;
-    const TBestOf best = bestOfKept(places);
-    if (places.empty()) return std::string();
-    return best.text(session().submissions[places[0]].contestant);
+    const TSession& s = session();
+    TBestOf best(s.testCases);
+    std::string contestant;
+    for (const TKept& k : s.submissions) {
+      if (!k.accepted) continue;
+      if (contestant.empty()) contestant = k.contestant;
+      best.add(k.standing);
+    }
+    if (best.columns() == 0) throw std::invalid_argument("no submission is accepted");
+    return TJson().beginObject().key("submission").string(best.text(contestant)).endObject().text();
   });
 }
 

@@ -51,4 +51,11 @@ TEST(Printable, CutsEachLineAfterItsFirst500Bytes) {
   }
 }
 
+// Cut for people's eyes, a line keeps its bytes as they are.
+TEST(Printable, CutsLinesKeepingTheirBytes) {
+  const std::string line = times(499, "a") + "\x9a\xff";
+  EXPECT_EQ(times(499, "a") + "\x9a [cut: 501 bytes in all]\nok\n", cutLines(line + "\nok\n"));
+  EXPECT_EQ(std::string("\x9a\0\\", 3), cutLines(std::string("\x9a\0\\", 3)));
+}
+
 }  // namespace

@@ -93,8 +93,9 @@ class Browser:
                             {"using": "css selector", "value": selector})
         self.call("POST", self.session + "/element/%s/click" % element[ELEMENT], {})
 
-    def run(self, script):
-        return self.call("POST", self.session + "/execute/sync", {"script": script, "args": []})
+    def run(self, script, *args):
+        return self.call("POST", self.session + "/execute/sync", {"script": script,
+                                                                  "args": list(args)})
 
     def find(self, selector):
         return self.call("POST", self.session + "/element",
