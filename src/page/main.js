@@ -235,8 +235,12 @@ function start() {
   startBusy(() => t().loading);
   client.ask("check").then((answer) => {
     stopBusy();
-    if (answer.fault) store.set({ refusal: `${t().knownAnswers} ${answer.fault}` });
-    else grade();
+    if (answer.fault) {
+      store.set({ refusal: `${t().knownAnswers} ${answer.fault}` });
+      return;
+    }
+    document.documentElement.dataset.evaluator = "ready";
+    grade();
   }, () => {});
 }
 

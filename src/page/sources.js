@@ -2,13 +2,16 @@
 // browser's handles where it gives them, so that each grading reads the file
 // as it is then), dropped ones, and pasted text, read from its box as it is
 // at each grading. A source is {id, name, label, read, handle?, file?,
-// pasted?}; `unreadable` marks one the last grading could not read.
+// pasted?}; `unreadable` marks one the last grading could not read. The
+// worker reads its bytes, straight into the evaluator's memory.
 
-// A source's bytes as they are now: {bytes}, or {error} where the browser
-// no longer lets the page read it (Chromium, once the file changed on disk).
+// A source as it is now, as a Blob: {blob}, or {error} where the browser no
+// longer lets the page have it (a file gone from its folder, say). A file
+// that has changed since it was chosen without a handle fails only when it
+// is read (Chromium), and the worker says so.
 export async function readSource(source) {
   try {
-    return { bytes: await source.read() };
+    return { blob: await source.read() };
   } catch (error) {
     return { error: String(error && error.message || error) };
   }
@@ -16,16 +19,15 @@ export async function readSource(source) {
 
 export function fileSource(id, item) {
   if (item.handle) {
-    return { id, name: item.handle.name, handle: item.handle,
-             read: async () => (await item.handle.getFile()).arrayBuffer() };
+    return { id, name: item.handle.name, handle: item.handle, read: () => item.handle.getFile() };
   }
-  return { id, name: item.file.name, file: item.file, read: () => item.file.arrayBuffer() };
+  return { id, name: item.file.name, file: item.file, read: async () => item.file };
 }
 
 // Text typed or pasted into a box, read from it at each grading: `role` is
 // "input" or "submission", `text()` the box's text now.
 export function pastedSource(id, name, role, text) {
-  return { id, name, pasted: role, read: async () => new TextEncoder().encode(text()).buffer };
+  return { id, name, pasted: role, read: async () => new Blob([text()]) };
 }
 
 // Whether `chosen` is the file of an entry `old` there already: the same
@@ -67,7 +69,7 @@ export function labelled(list) {
 
 // A file is an input when it starts with the task's name, a submission when
 // with a contestant's six digits.
-export function looksLikeInput(bytes) {
-  const head = new Uint8Array(bytes, 0, Math.min(8, bytes.byteLength));
+export async function looksLikeInput(blob) {
+  const head = new Uint8Array(await blob.slice(0, 8).arrayBuffer());
   return String.fromCharCode(...head) === "Mirvasta";
 }

@@ -5,6 +5,7 @@
 
 #include "base/Assertion.h"
 #include "text/ParseInts.h"
+#include "text/TextModeBuf.h"
 
 // The counter moves before a read is judged, so that a message about a missing
 // or surplus line names that line. A read fails only when it extracts no byte
@@ -17,8 +18,24 @@ void TLineReader::countLine() {
   ++lineNo;
 }
 
+TLineReader::TLineReader(std::istream& is)
+    : is_(is), text_(dynamic_cast<TTextModeBuf*>(is.rdbuf())) {}
+
+bool TLineReader::getLine(std::string& line) {
+  // libc++'s getline, the page's, extracts a byte at a time; this takes a
+  // block at a time, with the same result and the same state of the stream.
+  if (text_ == nullptr || !is_.good()) {
+    std::getline(is_, line);
+    return !is_.fail();
+  }
+  bool ended = false;
+  const bool any = text_->takeLine(line, ended);
+  if (ended) is_.setstate(any ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
+  return any;
+}
+
 void TLineReader::readLine(std::string& line) {
-  std::getline(is_, line);
+  getLine(line);
   countLine();
   CHECK(!is_.fail(), 70, "manjka ", lineNo, ". vrstica");
 }
@@ -32,14 +49,14 @@ void TLineReader::readInts(std::vector<int>& values, int count, bool allowNegati
 }
 
 bool TLineReader::nextLine(std::string& line) {
-  if (!std::getline(is_, line)) return false;
+  if (!getLine(line)) return false;
   countLine();
   return true;
 }
 
 void TLineReader::expectEnd() {
   std::string line;
-  std::getline(is_, line);
+  getLine(line);
   countLine();
   CHECK(is_.fail(), 74, "prisotna je tudi ", lineNo, ". vrstica, pricakoval bi konec datoteke");
 }

@@ -8,7 +8,7 @@
 // that every message can name the line concerned.
 class TLineReader {
  public:
-  explicit TLineReader(std::istream& is) : is_(is) {}
+  explicit TLineReader(std::istream& is);
   TLineReader(const TLineReader&) = delete;
   TLineReader& operator=(const TLineReader&) = delete;
 
@@ -29,6 +29,9 @@ class TLineReader {
  private:
   // Throws std::overflow_error past the int range.
   void countLine();
+  // std::getline(is_, line); whether it read a line.
+  bool getLine(std::string& line);
 
   std::istream& is_;
+  class TTextModeBuf* text_;  // The stream's buffer, where it reads text mode itself.
 };

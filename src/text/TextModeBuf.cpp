@@ -26,6 +26,27 @@ TTextModeBuf::int_type TTextModeBuf::underflow() {
   return traits_type::to_int_type(*gptr());
 }
 
+bool TTextModeBuf::takeLine(std::string& line, bool& ended) {
+  line.clear();
+  ended = false;
+  bool any = false;
+  for (;;) {
+    if (gptr() == egptr() && underflow() == traits_type::eof()) {
+      ended = true;
+      return any;
+    }
+    const char* const begin = gptr();
+    const std::size_t size = egptr() - begin;
+    const void* feed = std::memchr(begin, '\n', size);
+    const std::size_t taken = feed ? static_cast<const char*>(feed) - begin : size;
+    line.append(begin, taken);
+    any = true;
+    // A block is at most kBlockSize + 1 bytes: an int counts it.
+    gbump(static_cast<int>(feed ? taken + 1 : taken));
+    if (feed) return true;
+  }
+}
+
 bool TTextModeBuf::refill() {
   if (ended_) return false;
   char* const begin = buffer_.data();

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <istream>
 #include <streambuf>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,12 @@
 class TTextModeBuf : public std::streambuf {
  public:
   explicit TTextModeBuf(std::streambuf& source);
+
+  // What std::getline extracts, taken a block at a time: `line` becomes the
+  // rest of the current line, without its line feed, which is consumed.
+  // Returns whether any byte, a line feed included, was taken; `ended` says
+  // whether the end of the input was reached.
+  bool takeLine(std::string& line, bool& ended);
 
  protected:
   int_type underflow() override;

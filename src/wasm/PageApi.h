@@ -9,6 +9,7 @@ extern "C" {
 char* mvAlloc(int size);
 void mvFree(char* bytes);
 void mvReset();
+void mvWarmUp();
 const char* mvKnownAnswers();
 const char* mvEvaluate(const char* input, int inputSize, const char* submission,
                        int submissionSize);

@@ -72,8 +72,8 @@ test("files of one name are told apart; a file chosen again takes its entry's pl
   const pasted = await withSource([{ id: 5, name: "p", pasted: "submission" }],
                                   { id: 6, name: "p", pasted: "submission" });
   assert.deepEqual(pasted.map((s) => s.id), [5]);
-  assert.deepEqual([looksLikeInput(new TextEncoder().encode("Mirvasta\n1").buffer),
-                    looksLikeInput(new TextEncoder().encode("123456\n").buffer)], [true, false]);
+  assert.deepEqual([await looksLikeInput(new Blob(["Mirvasta\n1"])),
+                    await looksLikeInput(new Blob(["123456\n"]))], [true, false]);
 });
 
 test("a listener hears only of the keys it named", () => {
@@ -91,24 +91,28 @@ function fakes() {
   const asked = [], reads = [];
   const ask = (kind, fields) => new Promise((resolve) => asked.push({ kind, fields, resolve }));
   const source = (id) => ({ id, read: () => new Promise((resolve) => reads.push(resolve)) });
-  return { asked, reads, ask, source };
+  // Each file read, as a Blob.
+  const resolveAll = () => {
+    for (const resolve of reads) resolve(new Blob(["x"]));
+  };
+  return { asked, reads, ask, source, resolveAll };
 }
 const tick = () => new Promise((resolve) => setTimeout(resolve, 0));
 const accepted = { blocks: [[1, "0", true]] };
 
 test("a grading superseded while it reads its files asks the worker nothing", async () => {
-  const { asked, reads, ask, source } = fakes();
+  const { asked, ask, source, resolveAll } = fakes();
   const shown = [];
   const grader = createGrader(ask, (result) => shown.push(result));
   const first = grader.grade(source(1), [source(2)], -1);
   await tick();
   grader.grade(source(3), [source(4)], -1);
-  for (const resolve of reads) resolve(new ArrayBuffer(1));
+  resolveAll();
   await first;
   await tick();
   assert.deepEqual(asked.map((a) => a.kind), ["evaluate"]);
   assert.equal(asked[0].fields.submissions.length, 1);
-  asked[0].resolve([accepted]);
+  asked[0].resolve({ answers: [accepted] });
   await tick();
   asked[1].resolve({ cases: [] });
   await tick();
@@ -116,15 +120,15 @@ test("a grading superseded while it reads its files asks the worker nothing", as
 });
 
 test("a change while the worker grades supersedes the grading: its answers never show", async () => {
-  const { asked, reads, ask, source } = fakes();
+  const { asked, ask, source, resolveAll } = fakes();
   const shown = [];
   const grader = createGrader(ask, (result) => shown.push(result));
   const grading = grader.grade(source(1), [source(2), source(3)], 3);
   await tick();
-  for (const resolve of reads) resolve(new ArrayBuffer(1));
+  resolveAll();
   await tick();
   grader.supersede();
-  asked[0].resolve([accepted, accepted]);
+  asked[0].resolve({ answers: [accepted, accepted] });
   await grading;
   assert.deepEqual([asked.length, shown.length], [1, 0]);
 });
