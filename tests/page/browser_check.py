@@ -166,6 +166,11 @@ def grades_and_compares(browser, expect, path, evaluator, merge, screenshot):
     expect("a row's case is drawn", "Testni primer 4", browser.wait(
         "const h = document.querySelector('#placement .mv-details h2');"
         "return h && h.textContent;"))
+    expect("and the focus is on the drawing", True, browser.wait(
+        "return document.activeElement === document.querySelector('#placement .mv-view')"))
+    expect("each table of costs is one stop of the Tab key", [1, 1], browser.run(
+        "return [...document.querySelectorAll('#results table.costs')].map((t) =>"
+        " [...t.querySelectorAll('button, tr, a, input')].filter((e) => e.tabIndex >= 0).length)"))
     browser.click("#placement .mv-pairs .mv-pair[data-pair='0']")
     expect("a pair chosen in the list is zoomed to", lambda w: w < 0.5, browser.wait(
         "return document.querySelector('#placement').mirvasta.view().w < 0.5 &&"
