@@ -102,6 +102,8 @@ function writeDetails(details, block, text, classes, { showAll, select, canvas }
   if (classes.any) {
     const lensLegend = node("p", { class: "mv-legend mv-lens-legend" }, details, text.lensLegend);
     LENS_COLOURS.forEach((colour, c) => {
+      // A blank between the items, where a narrow screen breaks the line.
+      lensLegend.appendChild(document.createTextNode(" "));
       const item = node("span", { class: "mv-lens-item" }, lensLegend);
       node("span", { class: "mv-swatch" }, item).style.background = colour;
       const from = c === 0 ? classes.least : classes.bounds[c - 1];

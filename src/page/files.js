@@ -18,7 +18,7 @@ export async function addFiles(store, items, asInput) {
     let kind = asInput;
     if (kind === undefined) {
       const read = await readSource(source);
-      kind = read.blob ? await looksLikeInput(read.blob).catch(() => false) : false;
+      kind = read.bytes ? looksLikeInput(read.bytes) : false;
     }
     if (kind) input = { ...source, label: source.name };
     else submissions = await withSource(submissions, source);

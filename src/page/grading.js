@@ -46,22 +46,15 @@ export function createGrader(ask, show, progress = () => {}) {
     },
   };
 
-  // The worker reads the files: it answers whether it could read the input,
-  // and for each submission, its evaluation or that it could not read it.
   async function evaluate(result, readings, current) {
-    const readable = readings.slice(1).map((r, k) => [r, k]).filter(([r]) => r.blob);
-    const answer = await ask("evaluate", { input: readings[0].blob,
-                                           submissions: readable.map(([r]) => r.blob) },
-                             ([done, of]) => current() && progress(done, of));
-    if (answer.inputError) {
-      result.inputReading = { error: answer.inputError };
-      return;
-    }
-    let place = 0;
-    readable.forEach(([, k], r) => {
-      if (answer.answers[r].unreadable) return;
-      result.answers[k] = answer.answers[r];
-      result.places[k] = place++;
+    const readable = readings.slice(1).map((r, k) => [r, k]).filter(([r]) => r.bytes);
+    // Handed over, not copied.
+    const buffers = [readings[0].bytes, ...readable.map(([r]) => r.bytes)];
+    const answers = await ask("evaluate", { input: buffers[0], submissions: buffers.slice(1) },
+                              ([done, of]) => current() && progress(done, of), buffers);
+    readable.forEach(([, k], place) => {
+      result.answers[k] = answers[place];
+      result.places[k] = place;
     });
   }
   return grader;

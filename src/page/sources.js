@@ -3,20 +3,20 @@
 // as it is then), dropped ones, and pasted text, read from its box as it is
 // at each grading. A source is {id, name, label, read, handle?, file?,
 // pasted?}; `unreadable` marks one the last grading could not read. The
-// worker reads its bytes, straight into the evaluator's memory.
+// page reads the bytes and hands them to the worker (WebKit's worker cannot
+// read a file the page gives it).
 
-// A source as it is now, as a Blob: {blob}, or {error} where the browser no
-// longer lets the page have it (a file gone from its folder, say). A file
-// that has changed since it was chosen without a handle fails only when it
-// is read (Chromium), and the worker says so.
+// A source's bytes as they are now: {bytes}, or {error} where the browser
+// no longer lets the page read it (Chromium, once the file changed on disk).
 export async function readSource(source) {
   try {
-    return { blob: await source.read() };
+    return { bytes: await (await source.read()).arrayBuffer() };
   } catch (error) {
     return { error: String(error && error.message || error) };
   }
 }
 
+// Each source's read() answers a Blob of its bytes as they are now.
 export function fileSource(id, item) {
   if (item.handle) {
     return { id, name: item.handle.name, handle: item.handle, read: () => item.handle.getFile() };
@@ -69,7 +69,7 @@ export function labelled(list) {
 
 // A file is an input when it starts with the task's name, a submission when
 // with a contestant's six digits.
-export async function looksLikeInput(blob) {
-  const head = new Uint8Array(await blob.slice(0, 8).arrayBuffer());
+export function looksLikeInput(bytes) {
+  const head = new Uint8Array(bytes, 0, Math.min(8, bytes.byteLength));
   return String.fromCharCode(...head) === "Mirvasta";
 }

@@ -3,12 +3,12 @@
 // loader, createMirvasta, stands before this script in the worker's source.
 //
 // Requests: {id, kind, ...} with kind "check"; "evaluate" with input and
-// submissions: [Blob, ...], which the worker reads itself, straight into the
-// module's memory; "block" with submission and block; "compare" with
-// reference; "best". Answers: {id, progress: [done, of]} while grading, then
-// {id, answer}, or {id, error}. An evaluation answers {answers: [the
-// module's answer, or {unreadable: why}, for each submission]}, or
-// {inputError: why}. Requests are answered one at a time, in their order.
+// submissions: [bytes, ...] (ArrayBuffers, transferred, so that no file is
+// copied); "block" with submission and block; "compare" with reference;
+// "best". Answers: {id, progress: [done, of]} while grading, then {id,
+// answer} with the module's JSON answer (for an evaluation, one for each
+// submission), or {id, error}. Requests are answered one at a time, in
+// their order.
 
 // One instance of the module, however many requests come while it loads,
 // warmed up before it answers any.
@@ -24,56 +24,25 @@ function json(module, pointer) {
   return answer;
 }
 
-// A file that cannot be read, as the browser says why.
-class ReadError extends Error {}
-
-// A Blob's bytes read into the module's memory, for `use`; freed after it.
-// They are copied as they come, a part at a time.
-async function withBytes(module, blob, use) {
-  const pointer = module._mvAlloc(blob.size);
-  if (!pointer) throw new Error(`out of memory for a file of ${blob.size} bytes`);
+// Bytes copied into the module's memory, for `use`; freed after it.
+function withBytes(module, bytes, use) {
+  const pointer = module._mvAlloc(bytes.byteLength);
+  if (!pointer) throw new Error(`out of memory for a file of ${bytes.byteLength} bytes`);
   try {
-    let at = 0;
-    try {
-      const reader = blob.stream().getReader();
-      for (let part = await reader.read(); !part.done; part = await reader.read()) {
-        if (at + part.value.byteLength > blob.size) throw new Error("it grew while it was read");
-        module.HEAPU8.set(part.value, pointer + at);
-        at += part.value.byteLength;
-      }
-    } catch (error) {
-      throw new ReadError(String(error && error.message || error));
-    }
-    return await use(pointer, at);
+    module.HEAPU8.set(new Uint8Array(bytes), pointer);
+    return use(pointer, bytes.byteLength);
   } finally {
     module._mvFree(pointer);
   }
 }
 
-// A read error as an answer, for the page to say so; other errors fail the
-// request.
-function unreadable(error) {
-  if (error instanceof ReadError) return { unreadable: error.message };
-  throw error;
-}
-
-async function evaluate(m, request) {
+function evaluate(m, request) {
   m._mvReset();
   const { input, submissions } = request;
-  try {
-    return await withBytes(m, input, async (inputAt, inputSize) => {
-      const answers = [];
-      for (const [k, blob] of submissions.entries()) {
-        postMessage({ id: request.id, progress: [k, submissions.length] });
-        answers.push(await withBytes(m, blob, (at, size) =>
-          json(m, m._mvEvaluate(inputAt, inputSize, at, size))).catch(unreadable));
-      }
-      return { answers };
-    });
-  } catch (error) {
-    return { inputError: unreadable(error).unreadable };
-  }
-
+  return withBytes(m, input, (inputAt, inputSize) => submissions.map((bytes, k) => {
+    postMessage({ id: request.id, progress: [k, submissions.length] });
+    return withBytes(m, bytes, (at, size) => json(m, m._mvEvaluate(inputAt, inputSize, at, size)));
+  }));
 }
 
 // Each request kind, and the module's call that answers it.

@@ -1,0 +1,232 @@
+#!/usr/bin/env python3
+"""The contestants' page on a phone's screen in Firefox and in WebKit: at 390
+by 844, with a case of 1000 circles drawn, its lens legend shown and a name
+of 60 characters in the reference list, nothing is wider than the window.
+
+Usage: other_browsers.py PAGE GEN
+Firefox is driven through its own remote protocol (Marionette), WebKit
+(WebKitGTK's MiniBrowser, in a virtual display) through WebKitWebDriver. An
+engine that is not installed is skipped, saying so; with neither, the exit
+code is 77.
+"""
+import json
+import os
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.request
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
+from checks import SKIPPED, Checks  # noqa: E402
+
+ELEMENT = "element-6066-11e4-a52e-4f735466cecf"
+# A phone's screen, however large a window the browser keeps: the page in a
+# frame of that size, which is its window.
+PHONE = ('<!DOCTYPE html><html><body style="margin:0">'
+         '<iframe id="phone" src="%s" style="width:390px;height:844px;border:0"></iframe>'
+         '</body></html>')
+LONG_NAME = "a-placement-of-a-thousand-circles-from-the-night-before-v2.txt"
+
+# Hands the page its files as a drop of file handles would, whatever the
+# browser: objects that answer as handles do.
+ADD_FILES = """
+const [input, submissions] = arguments;
+const handle = ([name, text]) => ({ name, kind: 'file', getFile: async () => new File([text], name),
+                                    isSameEntry: async (other) => other.name === name });
+mirvastaPage.addHandles([handle(input)], true)
+    .then(() => mirvastaPage.addHandles(submissions.map(handle), false));
+"""
+READY = "return document.documentElement.dataset.evaluator === 'ready'"
+DRAW = ("const row = document.querySelector('#results tr[data-block]');"
+        "if (row) row.click();"
+        "return !!document.querySelector('#placement .mv-lens-legend') &&"
+        " !!document.querySelector('#reference');")
+FITS = "return document.documentElement.scrollWidth <= window.innerWidth;"
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def until(what, seconds=60):
+    deadline = time.time() + seconds
+    while True:
+        value = what()
+        if value or time.time() > deadline:
+            return value
+        time.sleep(0.2)
+
+
+class Marionette:
+    """Firefox's remote protocol: length-prefixed JSON over a socket."""
+
+    def __init__(self, firefox, profile):
+        port = free_port()
+        os.makedirs(profile, exist_ok=True)
+        with open(os.path.join(profile, "user.js"), "w") as f:
+            for pref, value in (("marionette.port", port), ("browser.shell.checkDefaultBrowser",
+                                                            False),
+                                ("datareporting.policy.dataSubmissionEnabled", False),
+                                ("app.update.disabledForTesting", True)):
+                f.write("user_pref(%s, %s);\n" % (json.dumps(pref), json.dumps(value)))
+        self.process = subprocess.Popen([firefox, "--headless", "--marionette", "--no-remote",
+                                         "--profile", profile], stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        self.socket = until(lambda: self._connect(port))
+        self.next = 1
+        self._read()
+        self.command("WebDriver:NewSession", {})
+
+    @staticmethod
+    def _connect(port):
+        try:
+            return socket.create_connection(("127.0.0.1", port), timeout=60)
+        except OSError:
+            return None
+
+    def _read(self):
+        length = b""
+        while not length.endswith(b":"):
+            length += self.socket.recv(1)
+        size, data = int(length[:-1]), b""
+        while len(data) < size:
+            data += self.socket.recv(size - len(data))
+        return json.loads(data)
+
+    def command(self, name, parameters):
+        message = json.dumps([0, self.next, name, parameters]).encode()
+        self.next += 1
+        self.socket.sendall(b"%d:%s" % (len(message), message))
+        _, _, error, result = self._read()
+        if error:
+            raise RuntimeError("%s: %s" % (name, error))
+        return result.get("value") if isinstance(result, dict) else result
+
+    def open(self, url):
+        self.command("WebDriver:Navigate", {"url": url})
+
+    def run(self, script, *args):
+        return self.command("WebDriver:ExecuteScript", {"script": script, "args": list(args)})
+
+    def into_frame(self, selector):
+        frame = self.command("WebDriver:FindElement", {"using": "css selector", "value": selector})
+        self.command("WebDriver:SwitchToFrame", {"element": frame[ELEMENT]})
+
+    def close(self):
+        try:
+            self.command("WebDriver:DeleteSession", {})
+        finally:
+            self.process.kill()
+            self.process.wait()
+
+
+class WebKit:
+    """WebKitGTK's MiniBrowser through WebKitWebDriver, in a virtual display."""
+
+    def __init__(self, driver, browser):
+        self.port = free_port()
+        self.display = subprocess.Popen(["Xvfb", ":97", "-screen", "0", "1400x1000x24"],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        environment = dict(os.environ, DISPLAY=":97")
+        self.driver = subprocess.Popen([driver, "--port=%d" % self.port], env=environment,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        until(lambda: self._status())
+        options = {"binary": browser, "args": ["--automation"]}
+        self.session = "/session/" + self.call("POST", "/session", {"capabilities": {
+            "alwaysMatch": {"webkitgtk:browserOptions": options}}})["sessionId"]
+        self.call("POST", self.session + "/window/rect", {"width": 1280, "height": 1000})
+
+    def _status(self):
+        try:
+            return self.call("GET", "/status")
+        except OSError:
+            return None
+
+    def call(self, method, path, body=None):
+        request = urllib.request.Request(
+            "http://127.0.0.1:%d%s" % (self.port, path), method=method,
+            data=None if body is None else json.dumps(body).encode(),
+            headers={"Content-Type": "application/json"})
+        with urllib.request.urlopen(request, timeout=120) as response:
+            return json.loads(response.read())["value"]
+
+    def open(self, url):
+        self.call("POST", self.session + "/url", {"url": url})
+
+    def run(self, script, *args):
+        return self.call("POST", self.session + "/execute/sync", {"script": script,
+                                                                  "args": list(args)})
+
+    def into_frame(self, selector):
+        frame = self.call("POST", self.session + "/element", {"using": "css selector",
+                                                              "value": selector})
+        self.call("POST", self.session + "/frame", {"id": frame})
+
+    def close(self):
+        try:
+            self.call("DELETE", self.session)
+        finally:
+            for process in (self.driver, self.display):
+                process.kill()
+                process.wait()
+
+
+def check(engine, name, page, texts, expect, work):
+    try:
+        phone = os.path.join(work, "phone.html")
+        with open(phone, "w") as f:
+            f.write(PHONE % ("file://" + os.path.abspath(page)))
+        engine.open("file://" + phone)
+        engine.into_frame("#phone")
+        expect("%s: the evaluator is ready" % name, True, until(lambda: engine.run(READY)))
+        expect("%s: the window is 390 pixels wide" % name, 390,
+               engine.run("return window.innerWidth"))
+        engine.run(ADD_FILES, texts[0], texts[1:])
+        expect("%s: a case of 1000 circles drawn, with its lens legend" % name, True,
+               until(lambda: engine.run(DRAW)))
+        time.sleep(0.5)
+        expect("%s: at 390 by 844 nothing is wider than the window" % name, True,
+               engine.run(FITS))
+    finally:
+        engine.close()
+
+
+def main(page, gen):
+    firefox = shutil.which("firefox-esr") or shutil.which("firefox")
+    webkit = (shutil.which("WebKitWebDriver"), shutil.which("Xvfb"),
+              "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser")
+    engines = []
+    if firefox:
+        engines.append(("Firefox", lambda work: Marionette(firefox, os.path.join(work, "ff"))))
+    else:
+        print("SKIPPED: Firefox is not installed")
+    if webkit[0] and webkit[1] and os.path.exists(webkit[2]):
+        engines.append(("WebKit", lambda work: WebKit(webkit[0], webkit[2])))
+    else:
+        print("SKIPPED: WebKitWebDriver, MiniBrowser or Xvfb is not installed")
+    if not engines:
+        return SKIPPED
+    checks = Checks()
+    with tempfile.TemporaryDirectory() as work:
+        path = lambda name: os.path.join(work, name)
+        subprocess.run([gen, "--cases", "2", "--circles", "1000", "--seed", "9", "-o",
+                        path("input.txt")], check=True)
+        for name, place in ((LONG_NAME, "random"), ("greedy.txt", "greedy")):
+            subprocess.run([gen, "--submission", path("input.txt"), "--place", place, "-o",
+                            path(name)], check=True)
+        texts = []
+        for name in ("input.txt", LONG_NAME, "greedy.txt"):
+            with open(path(name)) as f:
+                texts.append([name, f.read()])
+        for name, start in engines:
+            check(start(work), name, page, texts, checks.expect, work)
+    return 1 if checks.failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:]))
