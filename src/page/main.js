@@ -70,6 +70,8 @@ function grade() {
   const { input, submissions, reference, refusal } = store.get();
   grader.supersede();
   stopBusy();
+  // What the grading overtaken showed goes with it.
+  store.set({ result: null });
   if (refusal || !input || submissions.length === 0) return;
   startBusy(() => t().reading);
   grader.grade(input, submissions, reference);
