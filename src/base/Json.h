@@ -24,7 +24,7 @@ class TJson {
     afterKey_ = true;
     return *this;
   }
-  TJson& string(const std::string& bytes) {
+  TJson& text(const std::string& bytes) {
     value();
     quoted(bytes);
     return *this;
@@ -50,7 +50,7 @@ class TJson {
     text_ += "null";
     return *this;
   }
-  const std::string& text() const { return text_; }
+  const std::string& str() const { return text_; }
 
  private:
   // Before a value or a key: a comma unless it is its container's first.

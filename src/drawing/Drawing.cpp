@@ -26,7 +26,7 @@ std::string blockJson(const TViewedBlock& block) {
   });
   TJson json;
   json.beginObject().key("caseNo").number(block.rezultat.caseNo);
-  json.key("cost").string(costInReport(block.rezultat.cena));
+  json.key("cost").text(costInReport(block.rezultat.cena));
   json.key("r").beginArray();
   for (double r : block.radii) json.number(r);
   json.endArray().key("x").beginArray();
@@ -37,5 +37,5 @@ std::string blockJson(const TViewedBlock& block) {
   for (const TPair& pair : pairs) {
     json.beginArray().number(pair.a).number(pair.b).number(pair.area).endArray();
   }
-  return json.endArray().endObject().text();
+  return json.endArray().endObject().str();
 }

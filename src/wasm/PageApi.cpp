@@ -73,7 +73,7 @@ const char* answer(std::string text) {
 }
 
 std::string errorAnswer(const std::string& why) {
-  return TJson().beginObject().key("error").string(why).endObject().text();
+  return TJson().beginObject().key("error").text(why).endObject().str();
 }
 
 // Runs a call's body; whatever it throws becomes the answer
@@ -107,7 +107,7 @@ void writeExcerpt(TJson& json, std::string_view bytes, int line) {
   json.key("excerpt").beginArray();
   for (int number = 1; number <= line + 3 && std::getline(text, vrstica); ++number) {
     if (number < line - 3) continue;
-    json.beginArray().number(number).string(vrstica.substr(0, kQuotedLineCap));
+    json.beginArray().number(number).text(vrstica.substr(0, kQuotedLineCap));
     json.number(static_cast<long long>(vrstica.size())).endArray();
   }
   json.endArray();
@@ -122,10 +122,10 @@ void writeFailure(TJson& json, const TEvaluation& evaluation, std::string_view b
   json.key("line").number(evaluation.failedLine);
   json.key("check").number(evaluation.failedCheck);
   json.key("arguments").beginArray();
-  for (const std::string& argument : evaluation.failedArguments) json.string(cutLines(argument));
+  for (const std::string& argument : evaluation.failedArguments) json.text(cutLines(argument));
   json.endArray();
   writeExcerpt(json, bytes, evaluation.failedLine);
-  json.key("head").string(std::string(bytes.substr(0, 4096)));
+  json.key("head").text(std::string(bytes.substr(0, 4096)));
   json.endObject();
 }
 
@@ -150,26 +150,26 @@ std::string evaluate(std::string_view input, std::string_view submission) {
   const TEvaluation evaluation = evaluateTexts(inputText, submissionText, &keep);
   kept.accepted = evaluation.report.compare(0, 3, "OK\n") == 0;
   TJson json;
-  json.beginObject().key("report").string(evaluation.report);
-  json.key("shown").string(cutLines(evaluation.report));
-  json.key("echo").string(evaluation.echo);
+  json.beginObject().key("report").text(evaluation.report);
+  json.key("shown").text(cutLines(evaluation.report));
+  json.key("echo").text(evaluation.echo);
   json.key("cases").number(static_cast<int>(s.testCases.size()));
   if (kept.accepted) {
     kept.contestant = evaluation.contestant;
-    json.key("contestant").string(kept.contestant).key("blocks").beginArray();
+    json.key("contestant").text(kept.contestant).key("blocks").beginArray();
     for (std::size_t b = 0; b < kept.results.size(); ++b) {
       const Rezultat& r = kept.results[b];
       const bool counts = kept.standing.countingBlock(r.caseNo) == static_cast<int>(b);
-      json.beginArray().number(r.caseNo).string(costInReport(r.cena)).boolean(counts).endArray();
+      json.beginArray().number(r.caseNo).text(costInReport(r.cena)).boolean(counts).endArray();
     }
     json.endArray().key("answered").number(kept.standing.answered());
-    json.key("total").string(costInReport(kept.standing.total()));
+    json.key("total").text(costInReport(kept.standing.total()));
   } else if (evaluation.failedFile != TFailedFile::kNone) {
     writeFailure(json, evaluation,
                  evaluation.failedFile == TFailedFile::kInput ? input : submission);
   }
   s.submissions.push_back(std::move(kept));
-  return json.endObject().text();
+  return json.endObject().str();
 }
 
 // Every kept submission side by side, each scored as the judge scores it:
@@ -191,7 +191,7 @@ std::string compare(int reference) {
     if (!leftOut.empty()) {
       json.key("leftOut").beginArray();
       for (int caseNo : leftOut) json.number(caseNo);
-      return json.endArray().endObject().text();
+      return json.endArray().endObject().str();
     }
   }
   TBestOf best(s.testCases);
@@ -204,14 +204,14 @@ std::string compare(int reference) {
   const std::vector<double> yardsticks = yardsticksOf(
       reference == -1 ? best.leastCosts() : kept(reference).standing.costs(), kDefaultFloor);
   json.key("yardsticks").beginArray();
-  for (double yardstick : yardsticks) json.string(costCell(yardstick));
+  for (double yardstick : yardsticks) json.text(costCell(yardstick));
   json.endArray().key("cases").beginArray();
   for (const TTestCase& testCase : s.testCases) {
     const int winner = best.winner(testCase.number);
     json.beginArray().number(testCase.number).number(winner < 0 ? -1 : columnOf[winner]);
     for (const TKept& k : s.submissions) {
       const double cena = k.accepted ? k.standing.cost(testCase.number) : -1;
-      json.string(cena < 0 ? std::string() : costInReport(cena));
+      json.text(cena < 0 ? std::string() : costInReport(cena));
     }
     json.endArray();
   }
@@ -220,11 +220,11 @@ std::string compare(int reference) {
     const TScore score = scoreAgainst(
         k.accepted ? k.standing : TStanding(static_cast<int>(s.testCases.size()), false),
         yardsticks);
-    json.beginArray().string(shortestDecimal(score.total));
-    for (double caseScore : score.cases) json.string(shortestDecimal(caseScore));
+    json.beginArray().text(shortestDecimal(score.total));
+    for (double caseScore : score.cases) json.text(shortestDecimal(caseScore));
     json.endArray();
   }
-  return json.endArray().endObject().text();
+  return json.endArray().endObject().str();
 }
 
 }  // namespace
@@ -268,9 +268,8 @@ EMSCRIPTEN_KEEPALIVE void mvWarmUp() {
 // grades: {"fault": ""} where this build grades them right, otherwise what
 // differs; the page grades nothing then.
 EMSCRIPTEN_KEEPALIVE const char* mvKnownAnswers() {
-  return guarded([] {
-    return TJson().beginObject().key("fault").string(knownAnswerFault()).endObject().text();
-  });
+  return guarded(
+      [] { return TJson().beginObject().key("fault").text(knownAnswerFault()).endObject().str(); });
 }
 
 // Evaluates a submission against the input file, as the evaluator does, and
@@ -328,7 +327,7 @@ EMSCRIPTEN_KEEPALIVE const char* mvBestOf() {
       best.add(k.withPlacements());
     }
     if (best.columns() == 0) throw std::invalid_argument("no submission is accepted");
-    return TJson().beginObject().key("submission").string(best.text(contestant)).endObject().text();
+    return TJson().beginObject().key("submission").text(best.text(contestant)).endObject().str();
   });
 }
 

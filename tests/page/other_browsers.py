@@ -17,10 +17,10 @@ import subprocess
 import sys
 import tempfile
 import time
-import urllib.request
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
 from checks import SKIPPED, Checks  # noqa: E402
+from webdriver import webdriver_call  # noqa: E402
 
 ELEMENT = "element-6066-11e4-a52e-4f735466cecf"
 # A phone's screen, however large a window the browser keeps: the page in a
@@ -148,12 +148,7 @@ class WebKit:
             return None
 
     def call(self, method, path, body=None):
-        request = urllib.request.Request(
-            "http://127.0.0.1:%d%s" % (self.port, path), method=method,
-            data=None if body is None else json.dumps(body).encode(),
-            headers={"Content-Type": "application/json"})
-        with urllib.request.urlopen(request, timeout=120) as response:
-            return json.loads(response.read())["value"]
+        return webdriver_call(self.port, method, path, body, 120)
 
     def open(self, url):
         self.call("POST", self.session + "/url", {"url": url})

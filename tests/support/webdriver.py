@@ -56,6 +56,15 @@ def read_png(data):
     return rows
 
 
+def webdriver_call(port, method, path, body=None, seconds=60):
+    """One command of the W3C WebDriver protocol to a driver on `port`; its value."""
+    request = urllib.request.Request("http://127.0.0.1:%d%s" % (port, path), method=method,
+                                     data=None if body is None else json.dumps(body).encode(),
+                                     headers={"Content-Type": "application/json"})
+    with urllib.request.urlopen(request, timeout=seconds) as response:
+        return json.loads(response.read())["value"]
+
+
 class Browser:
     """A WebDriver session of ChromeDriver."""
 
@@ -79,11 +88,7 @@ class Browser:
         self.call("POST", self.session + "/window/rect", {"width": size[0], "height": size[1]})
 
     def call(self, method, path, body=None):
-        request = urllib.request.Request("http://127.0.0.1:%d%s" % (self.port, path), method=method,
-                                         data=None if body is None else json.dumps(body).encode(),
-                                         headers={"Content-Type": "application/json"})
-        with urllib.request.urlopen(request, timeout=60) as response:
-            return json.loads(response.read())["value"]
+        return webdriver_call(self.port, method, path, body)
 
     def open(self, url):
         self.call("POST", self.session + "/url", {"url": url})

@@ -89,8 +89,7 @@ TEST(PageApi, KeepsTheBestAsTheMergeToolDoes) {
   }
   args.insert(args.end(), {"-o", out.path()});
   runMain(runMergeCommandLine, args);
-  EXPECT_EQ(TJson().beginObject().key("submission").string(out.read()).endObject().text(),
-            mvBestOf());
+  EXPECT_EQ(TJson().beginObject().key("submission").text(out.read()).endObject().str(), mvBestOf());
   // Every submission has its column, a refused one too, which scores 0.
   EXPECT_EQ(
       "{\"yardsticks\":[\"1.00000000000000006228e-09\",\"1.00000000000000006228e-09\"],"
