@@ -8,6 +8,7 @@
 #include "base/SameFile.h"
 #include "evaluator/KnownAnswers.h"
 #include "evaluator/Report.h"
+#include "scoring/Cost.h"
 #include "text/LineReader.h"
 #include "text/Scan.h"
 #include "text/TextModeBuf.h"
@@ -89,10 +90,15 @@ std::string evaluateSubmission(std::istream& is, const std::vector<TTestCase>& t
 }
 
 std::string evaluateSubmission(TLineReader& reader, const std::vector<TTestCase>& testCases,
-                               const TBlockVisitor& onBlock) {
-  const int nTestCases = static_cast<int>(testCases.size());
+                               const TBlockVisitor& onBlock, const TBlockScorer* scorer) {
   std::string contestant = checkHeader(reader);
+  evaluateBlocks(reader, testCases, onBlock, scorer);
+  return contestant;
+}
 
+void evaluateBlocks(TLineReader& reader, const std::vector<TTestCase>& testCases,
+                    const TBlockVisitor& onBlock, const TBlockScorer* scorer) {
+  const int nTestCases = static_cast<int>(testCases.size());
   std::string s;
   while (reader.nextLine(s)) {
     if (s.empty()) continue;
@@ -107,16 +113,17 @@ std::string evaluateSubmission(TLineReader& reader, const std::vector<TTestCase>
                                     [caseNo](const TTestCase& t) { return t.number == caseNo; });
     CHECK(found != testCases.end(), 261, "v ", reader.lineNo,
           ". vrstici se pojavlja neveljavna stevilka testnega primera: ", caseNo);
+    const int caseLine = reader.lineNo;
     TResitev resitev;
-    Rezultat rezultat{};
-    readAndScore(resitev, reader, caseNo, *found, rezultat);
-    onBlock(resitev, rezultat);
+    readPlacement(resitev, reader, caseNo, *found);
+    const double cena = scorer != nullptr ? (*scorer)(caseLine, resitev)
+                                          : placementCost(found->radii, resitev.tocke);
+    onBlock(resitev, Rezultat{caseNo, cena});
   }
-  return contestant;
 }
 
 TEvaluation evaluateTexts(std::istream& input, std::istream& submission,
-                          const TBlockVisitor* onBlock) {
+                          const TBlockVisitor* onBlock, const TBlockScorer* scorer) {
   TEvaluation evaluation;
   TLineReader inputReader(input), submissionReader(submission);
   TFailedFile reading = TFailedFile::kInput;
@@ -125,11 +132,11 @@ TEvaluation evaluateTexts(std::istream& input, std::istream& submission,
     readInput(inputReader, testCases);
     reading = TFailedFile::kSubmission;
     std::vector<Rezultat> results;
-    evaluation.contestant = evaluateSubmission(
-        submissionReader, testCases, [&](const TResitev& resitev, const Rezultat& rezultat) {
-          results.push_back(rezultat);
-          if (onBlock != nullptr) (*onBlock)(resitev, rezultat);
-        });
+    const TBlockVisitor keep = [&](const TResitev& resitev, const Rezultat& rezultat) {
+      results.push_back(rezultat);
+      if (onBlock != nullptr) (*onBlock)(resitev, rezultat);
+    };
+    evaluation.contestant = evaluateSubmission(submissionReader, testCases, keep, scorer);
     evaluation.report = successBlock(results, evaluation.echo);
   } catch (const EAssertion& failure) {
     evaluation = {errorBlock(failure),

@@ -29,15 +29,26 @@ int runCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
 // and its result.
 using TBlockVisitor = std::function<void(const TResitev& resitev, const Rezultat& rezultat)>;
 
+// The cost of a case block whose case number stands on line `caseLine`. The
+// evaluator's is the placement's cost; the page's may leave a block to be
+// scored elsewhere, by the same code.
+using TBlockScorer = std::function<double(int caseLine, const TResitev& resitev)>;
+
 // Checks the submission's header, read through the reader of its text, and
 // scores each of its case blocks. Returns the contestant's number, line 1.
-// After a failure the reader's lineNo names the line concerned.
+// After a failure the reader's lineNo names the line concerned. Blocks are
+// scored by `scorer` where one is given.
 std::string evaluateSubmission(TLineReader& reader, const std::vector<TTestCase>& testCases,
-                               const TBlockVisitor& onBlock);
+                               const TBlockVisitor& onBlock, const TBlockScorer* scorer = nullptr);
 
 // The same from a text stream.
 std::string evaluateSubmission(std::istream& is, const std::vector<TTestCase>& testCases,
                                const TBlockVisitor& onBlock);
+
+// The case blocks alone, checked and scored as there, from the reader's
+// position to the end of the text.
+void evaluateBlocks(TLineReader& reader, const std::vector<TTestCase>& testCases,
+                    const TBlockVisitor& onBlock, const TBlockScorer* scorer = nullptr);
 
 // Which file a check failed in.
 enum class TFailedFile { kNone, kInput, kSubmission };
@@ -56,6 +67,8 @@ struct TEvaluation {
 
 // Evaluates the submission against the task's input file, both read as text.
 // Every failure, a read error included, ends in the report's error block.
-// onBlock, unless null, sees each scored case block.
+// onBlock, unless null, sees each scored case block; scorer, unless null,
+// scores them.
 TEvaluation evaluateTexts(std::istream& input, std::istream& submission,
-                          const TBlockVisitor* onBlock = nullptr);
+                          const TBlockVisitor* onBlock = nullptr,
+                          const TBlockScorer* scorer = nullptr);

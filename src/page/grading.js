@@ -10,8 +10,10 @@
 import { readSource } from "./sources.js";
 
 // `ask` is the worker client's; `show(result)` is called with the latest
-// grading's result; `progress(done, of)` while it runs.
-export function createGrader(ask, show, progress = () => {}) {
+// grading's result; `progress(done, of)` while it runs; `share(input,
+// submissions)` hands the helper its shares and answers the evaluation's
+// fields for them (share.js).
+export function createGrader(ask, show, progress = () => {}, share = () => ({})) {
   let generation = 0;
   const grader = {
     // Anything that changes the files: the grading under way is dropped.
@@ -50,7 +52,9 @@ export function createGrader(ask, show, progress = () => {}) {
     const readable = readings.slice(1).map((r, k) => [r, k]).filter(([r]) => r.bytes);
     // Handed over, not copied.
     const buffers = [readings[0].bytes, ...readable.map(([r]) => r.bytes)];
-    const answers = await ask("evaluate", { input: buffers[0], submissions: buffers.slice(1) },
+    const shares = share(buffers[0], buffers.slice(1));
+    const answers = await ask("evaluate",
+                              { input: buffers[0], submissions: buffers.slice(1), ...shares },
                               ([done, of]) => current() && progress(done, of), buffers);
     readable.forEach(([, k], place) => {
       result.answers[k] = answers[place];

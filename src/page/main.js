@@ -15,6 +15,7 @@ import { renderComparison } from "./compare.js";
 import { acceptDrops, addFiles, addPasted, renderFiles } from "./files.js";
 import { createGrader } from "./grading.js";
 import { renderCards } from "./results.js";
+import { startHelper } from "./share.js";
 import { createStore } from "./store.js";
 import { bytesOf } from "./text.js";
 import { words } from "./words.js";
@@ -31,13 +32,14 @@ const store = createStore({
 });
 const t = () => words[store.get().language];
 
-let client = null;
+let client = null, helper = null;
 const grader = createGrader((...args) => client.ask(...args), (result) => {
   result.submissions.forEach((source, k) => { source.unreadable = !result.answers[k]; });
   stopBusy();
   store.set({ result });
   $("#status").textContent = t().graded(result.submissions.length);
-}, (done, of) => showProgress(done, of));
+}, (done, of) => showProgress(done, of),
+(...args) => (helper ? helper.share(...args) : {}));
 
 // Says what is going on once it has taken half a second.
 let busy = null;
@@ -230,10 +232,12 @@ function listen() {
 // The worker, and the evaluator's known answers first: a build that
 // computes other costs grades nothing.
 function start() {
-  client = startWorker($("#worker-source").textContent, (reason) => {
+  const source = $("#worker-source").textContent;
+  client = startWorker(source, (reason) => {
     stopBusy();
     store.set({ refusal: `${t().workerFailed} ${reason}` });
   });
+  helper = startHelper(source, client.ask);
   startBusy(() => t().loading);
   client.ask("check").then((answer) => {
     stopBusy();
@@ -247,11 +251,12 @@ function start() {
 }
 
 // For tests and the console: files by their handles, as a drop adds them;
-// and the worker started again from the page's source.
+// the worker started again from the page's source; the latest grading.
 window.mirvastaPage = {
   addHandles: (handles, asInput) => addFiles(store, handles.map((handle) => ({ handle })),
                                              asInput),
   restart: start,
+  result: () => store.get().result,
 };
 listen();
 translate(store.get());

@@ -1,12 +1,17 @@
 // The page's worker: runs the evaluator's WebAssembly (wasm/PageApi.cpp), so
 // that grading a large submission never freezes the page. The module's
 // loader, createMirvasta, stands before this script in the worker's source.
+// The same script runs the helper, a second worker that scores a share of
+// each large submission meanwhile (share.js).
 //
-// Requests: {id, kind, ...} with kind "check"; "evaluate" with input and
+// Requests: {id, kind, ...} with kind "check"; "evaluate" with input,
 // submissions: [bytes, ...] (ArrayBuffers, transferred, so that no file is
-// copied); "block" with submission and block; "compare" with reference;
-// "best". Answers: {id, progress: [done, of]} while grading, then {id,
-// answer} with the module's JSON answer (for an evaluation, one for each
+// copied), and, where the helper scores shares, froms: [each one's share's
+// byte, or 0] and share: the grading's number; "block" with submission and
+// block; "compare" with reference; "best"; "helper" with the port on which
+// the helper's costs come; and the helper's "score" with input, bytes and
+// from. Answers: {id, progress: [done, of]} while grading, then {id, answer}
+// with the module's JSON answer (for an evaluation, one for each
 // submission), or {id, error}. Requests are answered one at a time, in
 // their order.
 
@@ -24,24 +29,79 @@ function json(module, pointer) {
   return answer;
 }
 
-// Bytes copied into the module's memory, for `use`; freed after it.
-function withBytes(module, bytes, use) {
-  const pointer = module._mvAlloc(bytes.byteLength);
-  if (!pointer) throw new Error(`out of memory for a file of ${bytes.byteLength} bytes`);
+// Bytes (an ArrayBuffer or a view) copied into the module's memory, for
+// `use`, which may answer a promise; freed after it.
+async function withBytes(module, bytes, use) {
+  const view = ArrayBuffer.isView(bytes) ? new Uint8Array(bytes.buffer, bytes.byteOffset,
+                                                          bytes.byteLength)
+                                         : new Uint8Array(bytes);
+  const pointer = module._mvAlloc(view.byteLength);
+  if (!pointer) throw new Error(`out of memory for a file of ${view.byteLength} bytes`);
   try {
-    module.HEAPU8.set(new Uint8Array(bytes), pointer);
-    return use(pointer, bytes.byteLength);
+    module.HEAPU8.set(view, pointer);
+    return await use(pointer, view.byteLength);
   } finally {
     module._mvFree(pointer);
   }
 }
 
-function evaluate(m, request) {
+// The helper's costs for the grading under way, {start, values} for each
+// submission with a share, as they come: those of an earlier grading are
+// dropped, those of a later one kept for it.
+const shares = { grading: 0, answers: new Map(), waiting: new Map() };
+
+function receiveShare({ share, k, start, values }) {
+  if (share < shares.grading) return;
+  const key = `${share}/${k}`;
+  const waiting = shares.waiting.get(key);
+  shares.waiting.delete(key);
+  if (waiting) waiting({ start, values }); else shares.answers.set(key, { start, values });
+}
+
+function shareOf(share, k) {
+  const key = `${share}/${k}`;
+  const answer = shares.answers.get(key);
+  shares.answers.delete(key);
+  if (answer) return Promise.resolve(answer);
+  return new Promise((resolve) => shares.waiting.set(key, resolve));
+}
+
+function startGrading(share) {
+  shares.grading = share;
+  for (const key of shares.answers.keys()) {
+    if (Number(key.split("/")[0]) < share) shares.answers.delete(key);
+  }
+}
+
+async function evaluate(m, request) {
   m._mvReset();
-  const { input, submissions } = request;
-  return withBytes(m, input, (inputAt, inputSize) => submissions.map((bytes, k) => {
-    postMessage({ id: request.id, progress: [k, submissions.length] });
-    return withBytes(m, bytes, (at, size) => json(m, m._mvEvaluate(inputAt, inputSize, at, size)));
+  const { input, submissions, froms = [], share = 0 } = request;
+  startGrading(share);
+  return withBytes(m, input, async (inputAt, inputSize) => {
+    const answers = [];
+    for (const [k, bytes] of submissions.entries()) {
+      postMessage({ id: request.id, progress: [k, submissions.length] });
+      const answer = await withBytes(m, bytes, (at, size) =>
+        json(m, m._mvEvaluate(inputAt, inputSize, at, size, froms[k] || 0)));
+      if (answer.awaiting === undefined) {
+        answers.push(answer);
+        continue;
+      }
+      const { start, values } = await shareOf(share, k);
+      answers.push(await withBytes(m, values, (at, size) =>
+        json(m, m._mvFinish(start, at, size / 24))));
+    }
+    return answers;
+  });
+}
+
+// The helper's part: the share of `bytes` from byte `from` on, scored.
+// Answers {start, values: its blocks' line, case and cost, three each}.
+function score(m, { input, bytes, from }) {
+  return withBytes(m, input, (inputAt, inputSize) => withBytes(m, bytes, (at, size) => {
+    const answer = json(m, m._mvScoreShare(inputAt, inputSize, at, size, from));
+    const values = new Float64Array(m.HEAPU8.buffer, answer.scored, 3 * answer.count).slice();
+    return { start: answer.start, values };
   }));
 }
 
@@ -52,6 +112,11 @@ const calls = {
   block: (m, request) => json(m, m._mvBlock(request.submission, request.block)),
   compare: (m, request) => json(m, m._mvCompare(request.reference)),
   best: (m) => json(m, m._mvBestOf()),
+  helper: (m, request) => {
+    request.port.onmessage = (event) => receiveShare(event.data);
+    return {};
+  },
+  score,
 };
 
 let queue = Promise.resolve();

@@ -3,13 +3,10 @@
 #include <string>
 
 #include "base/Assertion.h"
-#include "scoring/Cost.h"
 #include "text/Scan.h"
 
-void readAndScore(TResitev& resitev, TLineReader& reader, int caseNo, const TTestCase& testCase,
-                  Rezultat& rezultat) {
+void readPlacement(TResitev& resitev, TLineReader& reader, int caseNo, const TTestCase& testCase) {
   resitev.caseNo = caseNo;
-  rezultat.caseNo = caseNo;
   resitev.testCase = &testCase;
   resitev.n = testCase.nCircles;
   resitev.tocke.resize(resitev.n);
@@ -30,6 +27,4 @@ void readAndScore(TResitev& resitev, TLineReader& reader, int caseNo, const TTes
     CHECK(y <= 1.0, 208, "v ", L, ". vrstici bi morala biti y-koordinata manjsa ali enaka 1");
     resitev.tocke[i] = Tocka{x, y};
   }
-
-  rezultat.cena = placementCost(testCase.radii, resitev.tocke);
 }

@@ -20,7 +20,5 @@ struct TResitev {
   std::vector<Tocka> tocke;
 };
 
-// Reads one centre line per circle of `testCase`, checks each centre, then
-// sums the overlap areas of all pairs into `rezultat`.
-void readAndScore(TResitev& resitev, TLineReader& reader, int caseNo, const TTestCase& testCase,
-                  Rezultat& rezultat);
+// Reads one centre line per circle of `testCase` and checks each centre.
+void readPlacement(TResitev& resitev, TLineReader& reader, int caseNo, const TTestCase& testCase);

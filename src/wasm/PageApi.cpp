@@ -6,9 +6,12 @@
 #include "wasm/PageApi.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
+#include <limits>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +23,9 @@
 #include "grading/BestOf.h"
 #include "grading/Printable.h"
 #include "grading/Standing.h"
+#include "scoring/Cost.h"
 #include "text/TextModeBuf.h"
+#include "wasm/Share.h"
 
 #if defined(__EMSCRIPTEN__)
 #include <emscripten/emscripten.h>
@@ -37,29 +42,43 @@ struct TKept {
   std::string contestant;
   std::vector<Rezultat> results;               // Each block's, in submission order.
   std::vector<std::vector<Tocka>> placements;  // Each block's centres.
-  TStanding standing{0, false};
+  TStanding standing{0, false};                // Once every block has its cost.
 
   void add(const TResitev& resitev, const Rezultat& rezultat) {
     results.push_back(rezultat);
     placements.push_back(resitev.tocke);
-    standing.add(resitev, rezultat);
   }
-  // The standing again, with each case's counting placement.
-  TStanding withPlacements() const {
-    TStanding kept(standing.cases(), true);
+  // The standing of the blocks, with each case's counting placement or not.
+  TStanding standingOf(int cases, bool withPlacements) const {
+    TStanding standing(cases, withPlacements);
     TResitev resitev;
     for (std::size_t b = 0; b < results.size(); ++b) {
-      resitev.tocke = placements[b];
-      kept.add(resitev, results[b]);
+      if (withPlacements) resitev.tocke = placements[b];
+      standing.add(resitev, results[b]);
     }
-    return kept;
+    return standing;
   }
+};
+
+// An accepted submission whose blocks from its share's first line on wait for
+// the helper's costs.
+struct TAwaiting {
+  TKept kept;
+  std::size_t start = 0;  // The share's first byte.
+  int firstLine = 0;      // Its first line.
+  struct TBlock {
+    std::size_t index;  // Among kept.results.
+    int line;           // Its case line.
+  };
+  std::vector<TBlock> blocks;
 };
 
 struct TSession {
   std::vector<TTestCase> testCases;
   std::vector<TKept> submissions;
-  std::string answer;  // The last answer, alive until the next call.
+  std::optional<TAwaiting> awaiting;
+  std::vector<double> scored;  // The helper's last share: line, case, cost for each block.
+  std::string answer;          // The last answer, alive until the next call.
 };
 
 TSession& session() {
@@ -129,31 +148,33 @@ void writeFailure(TJson& json, const TEvaluation& evaluation, std::string_view b
   json.endObject();
 }
 
-std::string evaluate(std::string_view input, std::string_view submission) {
-  TSession& s = session();
-  TKept kept;
-  // The input is the same for every submission kept since the last reset:
-  // its cases are read once, for drawing, standings and the best of them.
-  if (s.testCases.empty()) {
-    TTextBytes text(input);
-    try {
-      readInput(text, s.testCases);
-    } catch (const EAssertion&) {
-      s.testCases.clear();  // The evaluation below says why.
-    }
+// The input's cases, read once for every submission kept since the last
+// reset, for drawing, standings and the best of them; none where it is
+// refused (the evaluation says why).
+void keepTestCases(std::string_view input) {
+  std::vector<TTestCase>& testCases = session().testCases;
+  if (!testCases.empty()) return;
+  TTextBytes text(input);
+  try {
+    readInput(text, testCases);
+  } catch (const EAssertion&) {
+    testCases.clear();
   }
-  kept.standing = TStanding(static_cast<int>(s.testCases.size()), false);
-  const TBlockVisitor keep = [&kept](const TResitev& resitev, const Rezultat& rezultat) {
-    kept.add(resitev, rezultat);
-  };
-  TTextBytes inputText(input), submissionText(submission);
-  const TEvaluation evaluation = evaluateTexts(inputText, submissionText, &keep);
-  kept.accepted = evaluation.report.compare(0, 3, "OK\n") == 0;
+}
+
+// The answer for an evaluated submission, which is kept; `failed` holds the
+// bytes of the file a check failed in. A submission shared with the helper
+// also answers "helped": the blocks whose costs the helper gave.
+std::string answerFor(TKept kept, const TEvaluation& evaluation, std::string_view failed,
+                      int helped = -1) {
+  TSession& s = session();
+  const int cases = static_cast<int>(s.testCases.size());
+  kept.standing = kept.standingOf(cases, false);
   TJson json;
   json.beginObject().key("report").text(evaluation.report);
   json.key("shown").text(cutLines(evaluation.report));
   json.key("echo").text(evaluation.echo);
-  json.key("cases").number(static_cast<int>(s.testCases.size()));
+  json.key("cases").number(cases);
   if (kept.accepted) {
     kept.contestant = evaluation.contestant;
     json.key("contestant").text(kept.contestant).key("blocks").beginArray();
@@ -165,11 +186,82 @@ std::string evaluate(std::string_view input, std::string_view submission) {
     json.endArray().key("answered").number(kept.standing.answered());
     json.key("total").text(costInReport(kept.standing.total()));
   } else if (evaluation.failedFile != TFailedFile::kNone) {
-    writeFailure(json, evaluation,
-                 evaluation.failedFile == TFailedFile::kInput ? input : submission);
+    writeFailure(json, evaluation, failed);
   }
+  if (helped >= 0) json.key("helped").number(helped);
   s.submissions.push_back(std::move(kept));
   return json.endObject().str();
+}
+
+// Evaluates and keeps a submission. With `from` above 0 the blocks from the
+// share that starts there are left to the helper: an accepted submission
+// with such blocks waits, answering {"awaiting": their number}.
+std::string evaluate(std::string_view input, std::string_view submission, std::size_t from) {
+  TSession& s = session();
+  s.awaiting.reset();
+  keepTestCases(input);
+  TAwaiting awaiting;
+  awaiting.start = from > 0 ? shareStart(submission, from) : std::string_view::npos;
+  if (awaiting.start != std::string_view::npos) {
+    const long long lines = linesBefore(submission, awaiting.start);
+    if (lines < std::numeric_limits<int>::max()) awaiting.firstLine = static_cast<int>(lines) + 1;
+  }
+  TKept& kept = awaiting.kept;
+  const TBlockVisitor keep = [&kept](const TResitev& resitev, const Rezultat& rezultat) {
+    kept.add(resitev, rezultat);
+  };
+  // A block left to the helper counts 0 until its cost comes.
+  const TBlockScorer scorer = [&awaiting](int caseLine, const TResitev& resitev) {
+    if (awaiting.firstLine > 0 && caseLine >= awaiting.firstLine) {
+      awaiting.blocks.push_back({awaiting.kept.results.size(), caseLine});
+      return 0.0;
+    }
+    return placementCost(resitev.testCase->radii, resitev.tocke);
+  };
+  TTextBytes inputText(input), submissionText(submission);
+  const TEvaluation evaluation = evaluateTexts(inputText, submissionText, &keep, &scorer);
+  kept.accepted = evaluation.report.compare(0, 3, "OK\n") == 0;
+  if (kept.accepted && !awaiting.blocks.empty()) {
+    kept.contestant = evaluation.contestant;
+    TJson json;
+    json.beginObject().key("awaiting").number(static_cast<long long>(awaiting.blocks.size()));
+    s.awaiting = std::move(awaiting);
+    return json.endObject().str();
+  }
+  return answerFor(std::move(kept), evaluation,
+                   evaluation.failedFile == TFailedFile::kInput ? input : submission);
+}
+
+// The awaiting submission finished with the helper's costs, `scored` as
+// mvScoreShare leaves them, for the share that starts at byte `start`. A
+// block the helper did not score on the same line with the same case number
+// (a share of other bytes, or none at all) is scored here.
+std::string finish(long long start, const double* scored, std::size_t count) {
+  TSession& s = session();
+  if (!s.awaiting) throw std::logic_error("no submission awaits the helper's costs");
+  TAwaiting awaiting = std::move(*s.awaiting);
+  s.awaiting.reset();
+  TKept& kept = awaiting.kept;
+  const bool sameShare = start == static_cast<long long>(awaiting.start);
+  int helped = 0;
+  for (std::size_t i = 0; i < awaiting.blocks.size(); ++i) {
+    const TAwaiting::TBlock& block = awaiting.blocks[i];
+    Rezultat& rezultat = kept.results[block.index];
+    if (sameShare && i < count) {
+      const double* helper = scored + 3 * i;
+      if (helper[0] + awaiting.firstLine - 1 == block.line && helper[1] == rezultat.caseNo) {
+        rezultat.cena = helper[2];
+        ++helped;
+        continue;
+      }
+    }
+    rezultat.cena =
+        placementCost(s.testCases[rezultat.caseNo - 1].radii, kept.placements[block.index]);
+  }
+  TEvaluation evaluation;
+  evaluation.report = successBlock(kept.results, evaluation.echo);
+  evaluation.contestant = kept.contestant;
+  return answerFor(std::move(kept), evaluation, {}, helped);
 }
 
 // Every kept submission side by side, each scored as the judge scores it:
@@ -260,7 +352,7 @@ EMSCRIPTEN_KEEPALIVE void mvWarmUp() {
                     std::to_string((state >> 8) % 100000) + "\n";
     }
   }
-  guarded([&] { return evaluate(input, submission); });
+  guarded([&] { return evaluate(input, submission, 0); });
   mvReset();
 }
 
@@ -280,12 +372,57 @@ EMSCRIPTEN_KEEPALIVE const char* mvKnownAnswers() {
 // block counts for its case], ...], "answered": the cases answered, "total":
 // the sum of each answered case's least cost, each cost as the report prints
 // it; for a refused one "failure" (see writeFailure).
+//
+// With `from` above 0, the helper is scoring the share that starts at or
+// after byte `from` (mvScoreShare): an accepted submission with blocks there
+// answers {"awaiting": their number} instead, and mvFinish answers as above
+// once the helper's costs are in.
 EMSCRIPTEN_KEEPALIVE const char* mvEvaluate(const char* input, int inputSize,
-                                            const char* submission, int submissionSize) {
+                                            const char* submission, int submissionSize, int from) {
   return guarded([&] {
     return evaluate(std::string_view(input, inputSize),
-                    std::string_view(submission, submissionSize));
+                    std::string_view(submission, submissionSize),
+                    static_cast<std::size_t>(std::max(from, 0)));
   });
+}
+
+// For the helper: scores the share of a submission's bytes that starts at or
+// after byte `from` (at least 1), against the input. Answers {"start": the
+// share's first byte, or -1 where there is none, "scored": the address of
+// the blocks' line (1 the share's first), case number and cost, three
+// doubles each, "count": the blocks}; they stay until the next call.
+EMSCRIPTEN_KEEPALIVE const char* mvScoreShare(const char* input, int inputSize, const char* bytes,
+                                              int size, int from) {
+  return guarded([&] {
+    TSession& s = session();
+    s.scored.clear();
+    const std::string_view all(bytes, size);
+    const std::size_t start = shareStart(all, static_cast<std::size_t>(std::max(from, 0)));
+    std::vector<TTestCase> testCases;
+    TTextBytes inputText(std::string_view(input, inputSize));
+    if (start != std::string_view::npos) {
+      readInput(inputText, testCases);
+      for (const TScoredBlock& block : scoreShare(all.substr(start), testCases)) {
+        s.scored.insert(s.scored.end(), {double(block.line), double(block.caseNo), block.cost});
+      }
+    }
+    TJson json;
+    json.beginObject().key("start");
+    json.number(start == std::string_view::npos ? -1LL : static_cast<long long>(start));
+    json.key("scored").number(
+        static_cast<long long>(reinterpret_cast<std::uintptr_t>(s.scored.data())));
+    json.key("count").number(static_cast<long long>(s.scored.size() / 3));
+    return json.endObject().str();
+  });
+}
+
+// The awaiting submission's answer, as mvEvaluate's and with "helped", with the helper's
+// `count` blocks at `scored` (as mvScoreShare leaves them) for the share
+// that starts at byte `start`; count 0 where the helper has none, and this
+// call scores them itself.
+EMSCRIPTEN_KEEPALIVE const char* mvFinish(int start, const double* scored, int count) {
+  return guarded(
+      [&] { return finish(start, scored, static_cast<std::size_t>(std::max(count, 0))); });
 }
 
 // The data of block `block` of kept submission `submission`, for drawing.
@@ -324,7 +461,7 @@ EMSCRIPTEN_KEEPALIVE const char* mvBestOf() {
     for (const TKept& k : s.submissions) {
       if (!k.accepted) continue;
       if (contestant.empty()) contestant = k.contestant;
-      best.add(k.withPlacements());
+      best.add(k.standingOf(k.standing.cases(), true));
     }
     if (best.columns() == 0) throw std::invalid_argument("no submission is accepted");
     return TJson().beginObject().key("submission").text(best.text(contestant)).endObject().str();

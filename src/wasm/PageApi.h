@@ -11,8 +11,10 @@ void mvFree(char* bytes);
 void mvReset();
 void mvWarmUp();
 const char* mvKnownAnswers();
-const char* mvEvaluate(const char* input, int inputSize, const char* submission,
-                       int submissionSize);
+const char* mvEvaluate(const char* input, int inputSize, const char* submission, int submissionSize,
+                       int from);
+const char* mvScoreShare(const char* input, int inputSize, const char* bytes, int size, int from);
+const char* mvFinish(int start, const double* scored, int count);
 const char* mvBlock(int submission, int block);
 const char* mvCompare(int reference);
 const char* mvBestOf();

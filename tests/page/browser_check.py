@@ -10,7 +10,8 @@ The loop: grade three submissions (the reports, the tables, the best of
 them, a placement); rewrite a submission as a solver does and grade again
 (the new bytes, through a file handle, or a clear refusal where the browser
 gives none); remove a file while a large one is graded (never another
-file's verdict); and compare submissions with a repeated and a missing case
+file's verdict); grade large files, which a second worker helps with (the
+evaluator's reports); and compare submissions with a repeated and a missing case
 (the judge's scores).
 """
 import functools
@@ -279,15 +280,24 @@ def grades_the_file_as_it_is_now(browser, expect, evaluator, work, page):
                "return h && !document.querySelector('#results tr[data-block]') && h.textContent;"))
 
 
-def never_shows_another_files_verdict(browser, expect, gen, work):
-    """A PNG and a 40 MB submission graded together; the PNG removed at once."""
+def large_files(gen, work):
+    """An input of 100 cases of 1000 circles, big-input.txt, and large.txt,
+    a 40 MB submission that answers each case ten times over."""
     path = lambda name: os.path.join(work, name)
+    if os.path.exists(path("large.txt")):
+        return
     run([gen, "--cases", "100", "--circles", "1000", "--seed", "4", "-o", path("big-input.txt")])
     run([gen, "--submission", path("big-input.txt"), "--place", "random", "-o", path("once.txt")])
     with open(path("once.txt"), "rb") as f:
         contestant, task, blocks = f.read().split(b"\n", 2)
     with open(path("large.txt"), "wb") as f:
         f.write(contestant + b"\n" + task + b"\n" + blocks * 10)
+
+
+def never_shows_another_files_verdict(browser, expect, gen, work):
+    """A PNG and a 40 MB submission graded together; the PNG removed at once."""
+    path = lambda name: os.path.join(work, name)
+    large_files(gen, work)
     with open(path("picture.png"), "wb") as f:
         f.write(b"\x89PNG\r\n\x1a\n" + bytes(range(256)) * 4)
     browser.open("file://" + os.path.abspath(PAGE))
@@ -311,6 +321,43 @@ def never_shows_another_files_verdict(browser, expect, gen, work):
         time.sleep(0.05)
     expect("only the large file's own verdict ever shows", [], wrong)
     expect("and it is accepted", {"large.txt — sprejeta"}, seen)
+    expect("no error on the console", [], browser.run("return pageErrors"))
+
+
+def grades_large_files_as_the_evaluator(browser, expect, evaluator, gen, work):
+    """Large submissions, which the page's worker grades with its helper: the
+    report is the evaluator's, accepted, with line ends of both kinds, and
+    refused in the helper's share."""
+    path = lambda name: os.path.join(work, name)
+    large_files(gen, work)
+    with open(path("large.txt"), "rb") as f:
+        large = f.read()
+    lines = large.split(b"\n")
+    with open(path("large-crlf.txt"), "wb") as f:
+        half = len(lines) // 2
+        f.write(b"\r\n".join(lines[:half]) + b"\n" + b"\n".join(lines[half:]))
+    lines[-3] = b"0.5 1.5"
+    with open(path("large-refused.txt"), "wb") as f:
+        f.write(b"\n".join(lines))
+    browser.open("file://" + os.path.abspath(PAGE))
+    browser.run(CATCH_ERRORS)
+    browser.send_keys("#input-file", path("big-input.txt"))
+    for name in ("large.txt", "large-crlf.txt", "large-refused.txt"):
+        run([evaluator, "eval", path("big-input.txt"), path(name), path("large-report.txt")])
+        with open(path("large-report.txt"), "rb") as f:
+            report = f.read().decode("latin-1")
+        browser.run("document.querySelector('#status').textContent = ''")
+        browser.send_keys("#submission-files", path(name))
+        browser.wait("return document.querySelector('#status').textContent", 60)
+        shown = browser.run("return [...document.querySelectorAll('#results pre.report')]"
+                            ".map((pre) => pre.textContent)")
+        expect("%s: the evaluator's report, %d bytes" % (name, len(report)), True,
+               bool(shown) and shown[-1] == report)
+        helped = browser.run("const answers = mirvastaPage.result().answers;"
+                             " return answers[answers.length - 1].helped")
+        expect("%s: the helper scored blocks" % name, name != "large-refused.txt",
+               bool(helped))
+    expect("the helper's share was refused", True, report.startswith("Napaka"))
     expect("no error on the console", [], browser.run("return pageErrors"))
 
 
@@ -494,6 +541,8 @@ def main(page, evaluator, merge, judge, gen, screenshot=None):
                                                               work, page),
                          lambda: never_shows_another_files_verdict(browser, checks.expect, gen,
                                                                    work),
+                         lambda: grades_large_files_as_the_evaluator(browser, checks.expect,
+                                                                     evaluator, gen, work),
                          lambda: scores_as_the_judge_does(browser, checks.expect, judge, work),
                          lambda: grades_what_is_pasted(browser, checks.expect, evaluator, work),
                          lambda: fits_a_phone(browser, checks.expect, gen, work),

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "scoring/Cost.h"
 #include "scoring/Geometry.h"
 #include "support/Failure.h"
 #include "support/TextStream.h"
@@ -23,7 +24,10 @@ std::string score(const TTestCase& t, const std::string& lines, Rezultat& rezult
   TLineReader reader(file.is);
   reader.lineNo = 3;
   TResitev resitev;
-  return failureOf([&] { readAndScore(resitev, reader, t.number, t, rezultat); });
+  return failureOf([&] {
+    readPlacement(resitev, reader, t.number, t);
+    rezultat = {t.number, placementCost(t.radii, resitev.tocke)};
+  });
 }
 
 TEST(ReadAndScore, ChecksEachCentreLineInOrder) {

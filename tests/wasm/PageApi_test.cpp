@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "base/Json.h"
 #include "judge/Judge.h"
@@ -16,7 +20,7 @@ const std::string kInput = "Mirvasta\n2\n\n1\n2\n0.25\n0.25\n\n2\n1\n0.25\n";
 
 std::string evaluate(const std::string& input, const std::string& submission) {
   return mvEvaluate(input.data(), static_cast<int>(input.size()), submission.data(),
-                    static_cast<int>(submission.size()));
+                    static_cast<int>(submission.size()), 0);
 }
 
 // The page shows the report's bytes, and its lines cut as the judge cuts
@@ -134,6 +138,151 @@ TEST(PageApi, ScoresAsTheJudgeDoes) {
     EXPECT_NE(std::string::npos, compared.find("],[\"" + score + "\",")) << compared;
     EXPECT_NE("1", score);
   }
+}
+
+// The helper's answer for the share of `submission` sought from byte
+// `from`: its start in the submission (-1 for none) and its blocks.
+struct THelpersShare {
+  long long start;
+  std::vector<double> scored;
+};
+
+THelpersShare helpersShare(const std::string& input, const std::string& submission, int from) {
+  // The helper gets the bytes from the one before `from`, and seeks from its byte 1.
+  const std::string bytes = submission.substr(from - 1);
+  const std::string answer = mvScoreShare(input.data(), static_cast<int>(input.size()),
+                                          bytes.data(), static_cast<int>(bytes.size()), 1);
+  long long start = 0, count = 0;
+  unsigned long long scored = 0;
+  EXPECT_EQ(3, std::sscanf(answer.c_str(), "{\"start\":%lld,\"scored\":%llu,\"count\":%lld}",
+                           &start, &scored, &count))
+      << answer;
+  const double* values = reinterpret_cast<const double*>(static_cast<std::uintptr_t>(scored));
+  return {start < 0 ? -1 : start + from - 1, std::vector<double>(values, values + 3 * count)};
+}
+
+// Evaluates with the helper's share from byte `from`, its answer changed by
+// `tamper` on the way, as a page that lost or mixed up answers would give it.
+template <typename Tamper>
+std::string evaluateShared(const std::string& input, const std::string& submission, int from,
+                           Tamper tamper) {
+  mvReset();
+  const std::string answer =
+      mvEvaluate(input.data(), static_cast<int>(input.size()), submission.data(),
+                 static_cast<int>(submission.size()), from);
+  if (answer.compare(0, 12, "{\"awaiting\":") != 0) return answer;
+  THelpersShare share = helpersShare(input, submission, from);
+  tamper(share);
+  return mvFinish(static_cast<int>(share.start), share.scored.data(),
+                  static_cast<int>(share.scored.size() / 3));
+}
+
+std::string evaluateShared(const std::string& input, const std::string& submission, int from) {
+  return evaluateShared(input, submission, from, [](THelpersShare&) {});
+}
+
+// An answer without its "helped", the blocks the helper scored.
+std::string withoutHelped(const std::string& answer) {
+  const std::size_t at = answer.find(",\"helped\":");
+  return at == std::string::npos ? answer : answer.substr(0, at) + "}";
+}
+
+// Blocks of both cases, with line ends of both kinds and empty lines between.
+const std::string kManyBlocks =
+    "123456\r\nMirvasta\n1\n0.3 0.5\n0.7 0.5\n2\r\n0.5 0.5\r\n\n\n1\n0.32 0.5\n0.68 0.5\n"
+    "1\r\n0.1 0.1\r\n0.2 0.2\r\n2\n0.5 0.5\n1\n0.4 0.4\n0.6 0.6\n";
+
+// Wherever the share starts, the answer is the evaluator's alone, byte for
+// byte; so is every later call's.
+TEST(PageApi, AnswersTheSameWhereverTheHelpersShareStarts) {
+  const std::string alone = evaluate(kInput, kManyBlocks);
+  mvReset();
+  const std::string aloneAgain = evaluate(kInput, kManyBlocks);
+  ASSERT_EQ(alone, aloneAgain);
+  const std::string compared = mvCompare(-1), block = mvBlock(0, 5);
+  int awaited = 0, helped = 0;
+  for (int from = 1; from <= static_cast<int>(kManyBlocks.size()); ++from) {
+    SCOPED_TRACE(from);
+    mvReset();
+    const std::string first =
+        mvEvaluate(kInput.data(), static_cast<int>(kInput.size()), kManyBlocks.data(),
+                   static_cast<int>(kManyBlocks.size()), from);
+    awaited += first.compare(0, 12, "{\"awaiting\":") == 0;
+    // Costs planted in the helper's answer show wherever it had blocks.
+    helped += evaluateShared(kInput, kManyBlocks, from, [](THelpersShare& share) {
+                for (std::size_t b = 2; b < share.scored.size(); b += 3) share.scored[b] = 0.5;
+              }) != alone;
+    const std::string shared = evaluateShared(kInput, kManyBlocks, from);
+    EXPECT_EQ(alone, withoutHelped(shared));
+    EXPECT_EQ(compared, std::string(mvCompare(-1)));
+    EXPECT_EQ(block, std::string(mvBlock(0, 5)));
+  }
+  EXPECT_GT(awaited, 40);
+  EXPECT_EQ(awaited, helped) << "every block left to the helper takes its cost";
+}
+
+// The helper's costs are taken for the blocks it scored on the same lines
+// with the same case numbers, and only for those: any other block, or every
+// block of a share that starts elsewhere, is scored by the evaluator itself.
+TEST(PageApi, TakesTheHelpersCostsOnlyForTheSameBlocks) {
+  const int from = static_cast<int>(kManyBlocks.find("1\n0.32"));
+  const std::string alone = evaluate(kInput, kManyBlocks);
+  const auto planted = [](THelpersShare& share) {
+    for (std::size_t b = 2; b < share.scored.size(); b += 3) share.scored[b] = 0.5;
+  };
+  // The share's first two blocks, the third and fourth of the submission.
+  const std::string taken =
+      "[[1,\"2.04376385991605555303e-02\",true],"
+      "[2,\"0.00000000000000000000e+00\",true],"
+      "[1,\"5.00000000000000000000e-01\",false],";
+  const std::string answer = evaluateShared(kInput, kManyBlocks, from, planted);
+  EXPECT_NE(std::string::npos, answer.find(taken + "[1,\"5.00000000000000000000e-01\",")) << answer;
+  EXPECT_NE(std::string::npos, answer.find("\\u000a1 5.00000000000000000000e-01\\u000a"))
+      << "the report's too";
+  EXPECT_NE(std::string::npos, answer.find(",\"helped\":4}"));
+  const std::string firstOnly =
+      evaluateShared(kInput, kManyBlocks, from, [&](THelpersShare& share) {
+        planted(share);
+        share.scored.resize(3);
+      });
+  EXPECT_NE(std::string::npos, firstOnly.find(taken + "[1,\"1.26593321907292166717e-01\","))
+      << firstOnly;
+  EXPECT_NE(std::string::npos, firstOnly.find(",\"helped\":1}"));
+
+  const std::function<void(THelpersShare&)> mixUps[] = {
+      [](THelpersShare& share) {
+        for (std::size_t b = 1; b < share.scored.size(); b += 3)
+          share.scored[b] = 3 - share.scored[b];
+      },
+      [](THelpersShare& share) {
+        for (std::size_t b = 0; b < share.scored.size(); b += 3) share.scored[b] += 1;
+      },
+      [](THelpersShare& share) { share.start += 1; },
+      [](THelpersShare& share) { share.start = -1; },
+      [](THelpersShare& share) { share.scored.clear(); },
+  };
+  for (std::size_t m = 0; m < std::size(mixUps); ++m) {
+    SCOPED_TRACE(m);
+    EXPECT_EQ(alone.substr(0, alone.size() - 1) + ",\"helped\":0}",
+              evaluateShared(kInput, kManyBlocks, from, [&](THelpersShare& share) {
+                planted(share);
+                mixUps[m](share);
+              }));
+  }
+}
+
+// A refused submission answers at once, whatever its share; finishing with
+// nothing awaiting says so.
+TEST(PageApi, AwaitsTheHelperOnlyForAnAcceptedSubmission) {
+  const std::string refused = kManyBlocks + "3\n";
+  const int from = static_cast<int>(kManyBlocks.find("1\n0.32"));
+  mvReset();
+  const std::string answer = mvEvaluate(kInput.data(), static_cast<int>(kInput.size()),
+                                        refused.data(), static_cast<int>(refused.size()), from);
+  EXPECT_NE(std::string::npos, answer.find("\"failure\":{\"file\":2,\"line\":21,\"check\":259"))
+      << answer;
+  EXPECT_EQ("{\"error\":\"no submission awaits the helper's costs\"}",
+            std::string(mvFinish(0, nullptr, 0)));
 }
 
 // Nothing is thrown across the page's C interface: a call that fails says
