@@ -61,7 +61,7 @@ struct TKept {
 };
 
 // An accepted submission whose blocks from its share's first line on wait for
-// the helper's costs.
+// the helper's costs; meanwhile the last of them may be scored here.
 struct TAwaiting {
   TKept kept;
   std::size_t start = 0;  // The share's first byte.
@@ -71,6 +71,7 @@ struct TAwaiting {
     int line;           // Its case line.
   };
   std::vector<TBlock> blocks;
+  std::size_t scoredHere = 0;  // Of the blocks, the last ones scored here.
 };
 
 struct TSession {
@@ -232,31 +233,53 @@ std::string evaluate(std::string_view input, std::string_view submission, std::s
                    evaluation.failedFile == TFailedFile::kInput ? input : submission);
 }
 
+TAwaiting& awaiting() {
+  std::optional<TAwaiting>& awaiting = session().awaiting;
+  if (!awaiting) throw std::logic_error("no submission awaits the helper's costs");
+  return *awaiting;
+}
+
+// Scores a block left to the helper here, by the evaluator's code.
+void scoreHere(TAwaiting& awaiting, const TAwaiting::TBlock& block) {
+  Rezultat& rezultat = awaiting.kept.results[block.index];
+  rezultat.cena = placementCost(session().testCases[rezultat.caseNo - 1].radii,
+                                awaiting.kept.placements[block.index]);
+}
+
+// While the helper's costs are still to come: up to `count` more of the
+// blocks left to it scored here, from the last back, where the helper comes
+// last. Answers how many are still left to it.
+std::size_t scoreAwaiting(std::size_t count) {
+  TAwaiting& a = awaiting();
+  for (; count > 0 && a.scoredHere < a.blocks.size(); --count) {
+    scoreHere(a, a.blocks[a.blocks.size() - 1 - a.scoredHere++]);
+  }
+  return a.blocks.size() - a.scoredHere;
+}
+
 // The awaiting submission finished with the helper's costs, `scored` as
 // mvScoreShare leaves them, for the share that starts at byte `start`. A
 // block the helper did not score on the same line with the same case number
-// (a share of other bytes, or none at all) is scored here.
+// (a share of other bytes, or none at all) is scored here, unless it was
+// meanwhile.
 std::string finish(long long start, const double* scored, std::size_t count) {
-  TSession& s = session();
-  if (!s.awaiting) throw std::logic_error("no submission awaits the helper's costs");
-  TAwaiting awaiting = std::move(*s.awaiting);
-  s.awaiting.reset();
-  TKept& kept = awaiting.kept;
-  const bool sameShare = start == static_cast<long long>(awaiting.start);
+  TAwaiting a = std::move(awaiting());
+  session().awaiting.reset();
+  TKept& kept = a.kept;
+  const bool sameShare = start == static_cast<long long>(a.start);
   int helped = 0;
-  for (std::size_t i = 0; i < awaiting.blocks.size(); ++i) {
-    const TAwaiting::TBlock& block = awaiting.blocks[i];
-    Rezultat& rezultat = kept.results[block.index];
+  for (std::size_t i = 0; i + a.scoredHere < a.blocks.size(); ++i) {
+    const TAwaiting::TBlock& block = a.blocks[i];
     if (sameShare && i < count) {
       const double* helper = scored + 3 * i;
-      if (helper[0] + awaiting.firstLine - 1 == block.line && helper[1] == rezultat.caseNo) {
-        rezultat.cena = helper[2];
+      if (helper[0] + a.firstLine - 1 == block.line &&
+          helper[1] == kept.results[block.index].caseNo) {
+        kept.results[block.index].cena = helper[2];
         ++helped;
         continue;
       }
     }
-    rezultat.cena =
-        placementCost(s.testCases[rezultat.caseNo - 1].radii, kept.placements[block.index]);
+    scoreHere(a, block);
   }
   TEvaluation evaluation;
   evaluation.report = successBlock(kept.results, evaluation.echo);
@@ -375,8 +398,9 @@ EMSCRIPTEN_KEEPALIVE const char* mvKnownAnswers() {
 //
 // With `from` above 0, the helper is scoring the share that starts at or
 // after byte `from` (mvScoreShare): an accepted submission with blocks there
-// answers {"awaiting": their number} instead, and mvFinish answers as above
-// once the helper's costs are in.
+// answers {"awaiting": their number} instead, mvScoreAwaiting scores some of
+// them here while the helper's costs are still to come, and mvFinish
+// answers as above once they are in, or once none is left to the helper.
 EMSCRIPTEN_KEEPALIVE const char* mvEvaluate(const char* input, int inputSize,
                                             const char* submission, int submissionSize, int from) {
   return guarded([&] {
@@ -416,10 +440,21 @@ EMSCRIPTEN_KEEPALIVE const char* mvScoreShare(const char* input, int inputSize, 
   });
 }
 
-// The awaiting submission's answer, as mvEvaluate's and with "helped", with the helper's
+// While the awaiting submission's costs are still to come from the helper:
+// up to `count` of the blocks left to it scored here, from the last back.
+// Answers {"left": the blocks still left to the helper}.
+EMSCRIPTEN_KEEPALIVE const char* mvScoreAwaiting(int count) {
+  return guarded([&] {
+    const std::size_t left = scoreAwaiting(static_cast<std::size_t>(std::max(count, 0)));
+    return TJson().beginObject().key("left").number(static_cast<long long>(left)).endObject().str();
+  });
+}
+
+// The awaiting submission's answer, as mvEvaluate's, with the helper's
 // `count` blocks at `scored` (as mvScoreShare leaves them) for the share
 // that starts at byte `start`; count 0 where the helper has none, and this
-// call scores them itself.
+// call scores them itself. It also answers "helped": the blocks whose costs
+// the helper gave.
 EMSCRIPTEN_KEEPALIVE const char* mvFinish(int start, const double* scored, int count) {
   return guarded(
       [&] { return finish(start, scored, static_cast<std::size_t>(std::max(count, 0))); });

@@ -14,6 +14,7 @@ const char* mvKnownAnswers();
 const char* mvEvaluate(const char* input, int inputSize, const char* submission, int submissionSize,
                        int from);
 const char* mvScoreShare(const char* input, int inputSize, const char* bytes, int size, int from);
+const char* mvScoreAwaiting(int count);
 const char* mvFinish(int start, const double* scored, int count);
 const char* mvBlock(int submission, int block);
 const char* mvCompare(int reference);

@@ -5,10 +5,10 @@ import { test } from "node:test";
 
 import { kShareBytes, shareFrom, startHelper } from "../../src/page/share.js";
 
-test("a submission is shared from a megabyte on, from 40 % of its bytes", () => {
+test("a submission is shared from a megabyte on, from 36 % of its bytes", () => {
   assert.deepEqual([shareFrom(0), shareFrom(kShareBytes - 1), shareFrom(kShareBytes),
                     shareFrom(10_000_001)],
-                   [0, 0, Math.floor(kShareBytes * 0.4), 4_000_000]);
+                   [0, 0, Math.floor(kShareBytes * 0.36), 3_600_000]);
 });
 
 // The helpers started, each with what it was sent.

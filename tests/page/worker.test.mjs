@@ -8,8 +8,9 @@ import vm from "node:vm";
 const source = readFileSync(new URL("../../src/page/worker.js", import.meta.url), "utf8");
 const tick = () => new Promise((resolve) => setTimeout(resolve, 0));
 
-// A worker whose module leaves every submission of `awaiting` bytes to the
-// helper, and finishes it with the helper's first cost.
+// A worker whose module leaves the blocks of a submission of 3 bytes to the
+// helper, too many to score meanwhile, and of 4 bytes 20 blocks; and
+// finishes it with the helper's first cost.
 function startWorker() {
   const posted = [], calls = [];
   const texts = [];
@@ -26,9 +27,16 @@ function startWorker() {
     _mvWarmUp() {},
     _mvReset: () => calls.push("reset"),
     UTF8ToString: (pointer) => texts[pointer],
+    left: 0,
     _mvEvaluate(inputAt, inputSize, at, size, from) {
       calls.push(`evaluate ${size} from ${from}`);
-      return answer(size === 3 ? { awaiting: 1 } : { report: "alone" });
+      module.left = { 3: 1e9, 4: 20 }[size];
+      return answer(module.left ? { awaiting: module.left } : { report: "alone" });
+    },
+    _mvScoreAwaiting(count) {
+      calls.push(`here ${count}`);
+      module.left = Math.max(0, module.left - count);
+      return answer({ left: module.left });
     },
     _mvFinish(start, at, count) {
       const values = new Float64Array(module.HEAPU8.buffer, at, 3 * count);
@@ -39,6 +47,7 @@ function startWorker() {
   const context = vm.createContext({
     createMirvasta: async () => module, postMessage: (message) => posted.push(message),
     Promise, JSON, Map, Error, Uint8Array, Float64Array, ArrayBuffer, Number, String,
+    MessageChannel,
   });
   vm.runInContext(source, context);
   const send = (message) => context.onmessage({ data: message });
@@ -71,7 +80,7 @@ test("a submission left to the helper waits for its costs, however late or early
   assert.deepEqual(answers(worker.posted, 2)[0].answer,
                    [{ report: "helped 0.5" }, { report: "alone" }]);
   assert.deepEqual(answers(worker.posted, 3)[0].answer, [{ report: "helped 0.25" }]);
-  assert.deepEqual(worker.calls, [
+  assert.deepEqual(worker.calls.filter((call) => !call.startsWith("here")), [
     "reset", "evaluate 3 from 2", "finish 9 1,1,0.5", "evaluate 5 from 0",
     "reset", "evaluate 3 from 2", "finish 11 1,1,0.25"]);
   worker.close();
@@ -87,5 +96,16 @@ test("the costs of a grading that has been overtaken are dropped", async () => {
   for (let i = 0; i < 10; ++i) await tick();
   assert.deepEqual(answers(worker.posted, 2)[0].answer, [{ report: "helped undefined" }]);
   assert.equal(worker.calls.at(-1), "finish -1 ");
+  worker.close();
+});
+
+test("a helper that never answers leaves its blocks to the page's worker", async () => {
+  const worker = startWorker();
+  worker.send({ id: 2, kind: "evaluate", input: bytes(1), submissions: [bytes(4)], froms: [2],
+                share: 1 });
+  for (let i = 0; i < 20 && answers(worker.posted, 2).length === 0; ++i) await tick();
+  assert.deepEqual(answers(worker.posted, 2)[0].answer, [{ report: "helped undefined" }]);
+  assert.deepEqual(worker.calls, ["reset", "evaluate 4 from 2", "here 8", "here 8", "here 8",
+                                  "finish -1 "]);
   worker.close();
 });

@@ -162,15 +162,17 @@ THelpersShare helpersShare(const std::string& input, const std::string& submissi
 }
 
 // Evaluates with the helper's share from byte `from`, its answer changed by
-// `tamper` on the way, as a page that lost or mixed up answers would give it.
+// `tamper` on the way, as a page that lost or mixed up answers would give it;
+// `meanwhile` of the blocks left to the helper scored before it answers.
 template <typename Tamper>
 std::string evaluateShared(const std::string& input, const std::string& submission, int from,
-                           Tamper tamper) {
+                           Tamper tamper, int meanwhile = 0) {
   mvReset();
   const std::string answer =
       mvEvaluate(input.data(), static_cast<int>(input.size()), submission.data(),
                  static_cast<int>(submission.size()), from);
   if (answer.compare(0, 12, "{\"awaiting\":") != 0) return answer;
+  if (meanwhile > 0) mvScoreAwaiting(meanwhile);
   THelpersShare share = helpersShare(input, submission, from);
   tamper(share);
   return mvFinish(static_cast<int>(share.start), share.scored.data(),
@@ -249,6 +251,18 @@ TEST(PageApi, TakesTheHelpersCostsOnlyForTheSameBlocks) {
       << firstOnly;
   EXPECT_NE(std::string::npos, firstOnly.find(",\"helped\":1}"));
 
+  // Blocks scored meanwhile, from the last back, keep their own costs.
+  const std::string lastHere = evaluateShared(kInput, kManyBlocks, from, planted, 1);
+  EXPECT_NE(
+      std::string::npos,
+      lastHere.find(taken +
+                    "[1,\"5.00000000000000000000e-01\",false],[2,\"5.00000000000000000000e-01\","
+                    "false],[1,\"6.28819948160180552943e-02\",false]],"))
+      << lastHere;
+  EXPECT_NE(std::string::npos, lastHere.find(",\"helped\":3}"));
+  EXPECT_EQ(alone.substr(0, alone.size() - 1) + ",\"helped\":0}",
+            evaluateShared(kInput, kManyBlocks, from, planted, 9));
+
   const std::function<void(THelpersShare&)> mixUps[] = {
       [](THelpersShare& share) {
         for (std::size_t b = 1; b < share.scored.size(); b += 3)
@@ -283,6 +297,17 @@ TEST(PageApi, AwaitsTheHelperOnlyForAnAcceptedSubmission) {
       << answer;
   EXPECT_EQ("{\"error\":\"no submission awaits the helper's costs\"}",
             std::string(mvFinish(0, nullptr, 0)));
+  EXPECT_EQ("{\"error\":\"no submission awaits the helper's costs\"}",
+            std::string(mvScoreAwaiting(1)));
+  // One left to the helper, scored here, and then none is left.
+  const std::string accepted = "123456\nMirvasta\n1\n0.3 0.5\n0.7 0.5\n2\n0.5 0.5\n";
+  mvReset();
+  EXPECT_EQ("{\"awaiting\":1}",
+            std::string(mvEvaluate(kInput.data(), static_cast<int>(kInput.size()), accepted.data(),
+                                   static_cast<int>(accepted.size()), 20)));
+  EXPECT_EQ("{\"left\":0}", std::string(mvScoreAwaiting(5)));
+  EXPECT_EQ("{\"left\":0}", std::string(mvScoreAwaiting(5)));
+  EXPECT_NE(std::string::npos, std::string(mvFinish(-1, nullptr, 0)).find(",\"helped\":0}"));
 }
 
 // Nothing is thrown across the page's C interface: a call that fails says
