@@ -2,8 +2,10 @@
 """The contestants' page on a phone's screen in Firefox and in WebKit: at 390
 by 844, with a case of 1000 circles drawn, its lens legend shown and a name
 of 60 characters in the reference list, nothing is wider than the window.
+And a submission large enough for the page's helper worker is graded as the
+evaluator grades it, the helper scoring part of it.
 
-Usage: other_browsers.py PAGE GEN
+Usage: other_browsers.py PAGE GEN EVALUATOR
 Firefox is driven through its own remote protocol (Marionette), WebKit
 (WebKitGTK's MiniBrowser, in a virtual display) through WebKitWebDriver. An
 engine that is not installed is skipped, saying so; with neither, the exit
@@ -38,6 +40,18 @@ const handle = ([name, text]) => ({ name, kind: 'file', getFile: async () => new
                                     isSameEntry: async (other) => other.name === name });
 mirvastaPage.addHandles([handle(input)], true)
     .then(() => mirvastaPage.addHandles(submissions.map(handle), false));
+"""
+ADD_SUBMISSION = """
+const [name, text] = arguments;
+mirvastaPage.addHandles([{ name, kind: 'file', getFile: async () => new File([text], name),
+                           isSameEntry: async (other) => other.name === name }], false);
+"""
+LAST_GRADED = """
+const result = mirvastaPage.result(), name = arguments[0];
+if (!result || result.submissions[result.submissions.length - 1].name !== name) return null;
+const reports = document.querySelectorAll('#results pre.report');
+return [reports[reports.length - 1].textContent,
+        result.answers[result.answers.length - 1].helped || 0];
 """
 READY = "return document.documentElement.dataset.evaluator === 'ready'"
 DRAW = ("const row = document.querySelector('#results tr[data-block]');"
@@ -171,7 +185,7 @@ class WebKit:
                 process.wait()
 
 
-def check(engine, name, page, texts, expect, work):
+def check(engine, name, page, texts, large, expect, work):
     try:
         phone = os.path.join(work, "phone.html")
         with open(phone, "w") as f:
@@ -187,11 +201,30 @@ def check(engine, name, page, texts, expect, work):
         time.sleep(0.5)
         expect("%s: at 390 by 844 nothing is wider than the window" % name, True,
                engine.run(FITS))
+        large_name, large_text, report = large
+        engine.run(ADD_SUBMISSION, large_name, large_text)
+        graded = until(lambda: engine.run(LAST_GRADED, large_name))
+        expect("%s: a submission of %d bytes graded as the evaluator grades it" %
+               (name, len(large_text)), True, bool(graded) and graded[0] == report)
+        expect("%s: the helper scored part of it" % name, True, bool(graded) and graded[1] > 0)
     finally:
         engine.close()
 
 
-def main(page, gen):
+def large_submission(evaluator, path, name):
+    """A submission of some 1.6 MB that answers each case 20 times over, with
+    the evaluator's report of it."""
+    with open(path(name)) as f:
+        contestant, task, blocks = f.read().split("\n", 2)
+    with open(path("large.txt"), "w", newline="") as f:
+        f.write(contestant + "\n" + task + "\n" + blocks * 20)
+    subprocess.run([evaluator, "eval", path("input.txt"), path("large.txt"),
+                    path("report.txt")], check=True, stdout=subprocess.DEVNULL)
+    with open(path("large.txt")) as f, open(path("report.txt")) as r:
+        return ["large.txt", f.read(), r.read()]
+
+
+def main(page, gen, evaluator):
     firefox = shutil.which("firefox-esr") or shutil.which("firefox")
     webkit = (shutil.which("WebKitWebDriver"), shutil.which("Xvfb"),
               "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser")
@@ -218,8 +251,9 @@ def main(page, gen):
         for name in ("input.txt", LONG_NAME, "greedy.txt"):
             with open(path(name)) as f:
                 texts.append([name, f.read()])
+        large = large_submission(evaluator, path, "greedy.txt")
         for name, start in engines:
-            check(start(work), name, page, texts, checks.expect, work)
+            check(start(work), name, page, texts, large, checks.expect, work)
     return 1 if checks.failed else 0
 
 
