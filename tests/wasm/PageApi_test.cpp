@@ -195,32 +195,48 @@ const std::string kManyBlocks =
     "1\r\n0.1 0.1\r\n0.2 0.2\r\n2\n0.5 0.5\n1\n0.4 0.4\n0.6 0.6\n";
 
 // Wherever the share starts, the answer is the evaluator's alone, byte for
-// byte; so is every later call's.
+// byte, and so is every later call's; a submission refused anywhere, or
+// whose text ends early (byte 26), is refused as alone.
 TEST(PageApi, AnswersTheSameWhereverTheHelpersShareStarts) {
-  const std::string alone = evaluate(kInput, kManyBlocks);
-  mvReset();
-  const std::string aloneAgain = evaluate(kInput, kManyBlocks);
-  ASSERT_EQ(alone, aloneAgain);
-  const std::string compared = mvCompare(-1), block = mvBlock(0, 5);
-  int awaited = 0, helped = 0;
-  for (int from = 1; from <= static_cast<int>(kManyBlocks.size()); ++from) {
-    SCOPED_TRACE(from);
+  const std::size_t fourth = kManyBlocks.find("1\r\n0.1");
+  const struct {
+    std::string submission;
+    int blocks;  // Accepted with so many blocks, or 0.
+  } cases[] = {
+      {kManyBlocks, 6},
+      {kManyBlocks.substr(0, fourth) + "\x1a" + kManyBlocks.substr(fourth), 3},
+      {kManyBlocks.substr(0, kManyBlocks.size() - 8) + "0.6 1.5\n", 0},
+      {kManyBlocks.substr(0, fourth) + "3\n" + kManyBlocks.substr(fourth), 0},
+      {kManyBlocks.substr(0, fourth) + "0.5 0.5\n" + kManyBlocks.substr(fourth), 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.submission));
     mvReset();
-    const std::string first =
-        mvEvaluate(kInput.data(), static_cast<int>(kInput.size()), kManyBlocks.data(),
-                   static_cast<int>(kManyBlocks.size()), from);
-    awaited += first.compare(0, 12, "{\"awaiting\":") == 0;
-    // Costs planted in the helper's answer show wherever it had blocks.
-    helped += evaluateShared(kInput, kManyBlocks, from, [](THelpersShare& share) {
-                for (std::size_t b = 2; b < share.scored.size(); b += 3) share.scored[b] = 0.5;
-              }) != alone;
-    const std::string shared = evaluateShared(kInput, kManyBlocks, from);
-    EXPECT_EQ(alone, withoutHelped(shared));
-    EXPECT_EQ(compared, std::string(mvCompare(-1)));
-    EXPECT_EQ(block, std::string(mvBlock(0, 5)));
+    const std::string alone = evaluate(kInput, c.submission);
+    ASSERT_EQ(c.blocks > 0, alone.find("\"blocks\":") != std::string::npos) << alone;
+    const std::string compared = mvCompare(-1);
+    const std::string block = c.blocks > 0 ? mvBlock(0, c.blocks - 1) : "";
+    int awaited = 0, helped = 0;
+    for (int from = 1; from <= static_cast<int>(c.submission.size()); ++from) {
+      SCOPED_TRACE(from);
+      mvReset();
+      const std::string first =
+          mvEvaluate(kInput.data(), static_cast<int>(kInput.size()), c.submission.data(),
+                     static_cast<int>(c.submission.size()), from);
+      awaited += first.compare(0, 12, "{\"awaiting\":") == 0;
+      // Costs planted in the helper's answer show wherever it had blocks.
+      helped += evaluateShared(kInput, c.submission, from, [](THelpersShare& share) {
+                  for (std::size_t b = 2; b < share.scored.size(); b += 3) share.scored[b] = 0.5;
+                }) != alone;
+      EXPECT_EQ(alone, withoutHelped(evaluateShared(kInput, c.submission, from)));
+      EXPECT_EQ(compared, std::string(mvCompare(-1)));
+      if (c.blocks > 0) {
+        EXPECT_EQ(block, std::string(mvBlock(0, c.blocks - 1)));
+      }
+    }
+    EXPECT_EQ(c.blocks > 0, awaited > 0);
+    EXPECT_EQ(awaited, helped) << "every block left to the helper takes its cost";
   }
-  EXPECT_GT(awaited, 40);
-  EXPECT_EQ(awaited, helped) << "every block left to the helper takes its cost";
 }
 
 // The helper's costs are taken for the blocks it scored on the same lines
