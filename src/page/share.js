@@ -30,7 +30,8 @@ export function startHelper(source, ask, cores = navigator.hardwareConcurrency |
   if (cores < 2) return null;
   const helper = startWorker(source, () => {});
   const channel = new MessageChannel();
-  ask("helper", { port: channel.port2 }, undefined, [channel.port2]);
+  // A page's worker that fails says so itself (client.js).
+  ask("helper", { port: channel.port2 }, undefined, [channel.port2]).catch(() => {});
   let grading = 0;
   return {
     // Sends the helper its share of each submission (copies: the page's

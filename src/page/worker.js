@@ -97,10 +97,13 @@ async function finishShared(m, share, k, left) {
   return withBytes(m, values, (at, size) => json(m, m._mvFinish(start, at, size / 24)));
 }
 
+// A new grading: what came or was awaited for earlier ones goes.
 function startGrading(share) {
   shares.grading = share;
-  for (const key of shares.answers.keys()) {
-    if (Number(key.split("/")[0]) < share) shares.answers.delete(key);
+  for (const map of [shares.answers, shares.waiting]) {
+    for (const key of map.keys()) {
+      if (Number(key.split("/")[0]) < share) map.delete(key);
+    }
   }
 }
 
