@@ -127,8 +127,8 @@ TEvaluation evaluateTexts(std::istream& input, std::istream& submission,
   TEvaluation evaluation;
   TLineReader inputReader(input), submissionReader(submission);
   TFailedFile reading = TFailedFile::kInput;
+  std::vector<TTestCase> testCases;
   try {
-    std::vector<TTestCase> testCases;
     readInput(inputReader, testCases);
     reading = TFailedFile::kSubmission;
     std::vector<Rezultat> results;
@@ -148,6 +148,7 @@ TEvaluation evaluateTexts(std::istream& input, std::istream& submission,
   } catch (...) {
     evaluation = {unexpectedErrorBlock(), ""};
   }
+  if (reading == TFailedFile::kSubmission) evaluation.testCases = std::move(testCases);
   return evaluation;
 }
 

@@ -63,6 +63,7 @@ struct TEvaluation {
   int failedCheck = 0;  // The failed check's line number, as the report gives it.
   std::vector<std::string> failedArguments = {};  // Its message's arguments.
   std::string contestant = "";                    // An accepted submission's number.
+  std::vector<TTestCase> testCases = {};          // The input's, where it was accepted.
 };
 
 // Evaluates the submission against the task's input file, both read as text.

@@ -4,7 +4,6 @@
 
 namespace {
 constexpr std::size_t kBlockSize = 1 << 16;
-constexpr char kEndOfText = 26;
 
 // The first carriage return or byte 26 in [in, end), or end.
 const char* findSpecial(const char* in, const char* end) {

@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+// Byte 26 (Ctrl-Z), which ends a text as the grading platform reads it.
+constexpr char kEndOfText = 26;
+
 // Shows a byte source as the grading platform's text mode reads a file: a
 // carriage return immediately followed by a line feed is dropped, any other
 // carriage return stays, and byte 26 (Ctrl-Z) ends the input. Every read of a

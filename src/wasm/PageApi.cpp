@@ -149,20 +149,6 @@ void writeFailure(TJson& json, const TEvaluation& evaluation, std::string_view b
   json.endObject();
 }
 
-// The input's cases, read once for every submission kept since the last
-// reset, for drawing, standings and the best of them; none where it is
-// refused (the evaluation says why).
-void keepTestCases(std::string_view input) {
-  std::vector<TTestCase>& testCases = session().testCases;
-  if (!testCases.empty()) return;
-  TTextBytes text(input);
-  try {
-    readInput(text, testCases);
-  } catch (const EAssertion&) {
-    testCases.clear();
-  }
-}
-
 // The answer for an evaluated submission, which is kept; `failed` holds the
 // bytes of the file a check failed in. A submission shared with the helper
 // also answers "helped": the blocks whose costs the helper gave.
@@ -200,7 +186,6 @@ std::string answerFor(TKept kept, const TEvaluation& evaluation, std::string_vie
 std::string evaluate(std::string_view input, std::string_view submission, std::size_t from) {
   TSession& s = session();
   s.awaiting.reset();
-  keepTestCases(input);
   TAwaiting awaiting;
   awaiting.start = from > 0 ? shareStart(submission, from) : std::string_view::npos;
   if (awaiting.start != std::string_view::npos) {
@@ -220,7 +205,10 @@ std::string evaluate(std::string_view input, std::string_view submission, std::s
     return placementCost(resitev.testCase->radii, resitev.tocke);
   };
   TTextBytes inputText(input), submissionText(submission);
-  const TEvaluation evaluation = evaluateTexts(inputText, submissionText, &keep, &scorer);
+  TEvaluation evaluation = evaluateTexts(inputText, submissionText, &keep, &scorer);
+  // The input is the same for every submission kept since the last reset:
+  // its cases are kept once, for drawing, standings and the best of them.
+  if (s.testCases.empty()) s.testCases = std::move(evaluation.testCases);
   kept.accepted = evaluation.report.compare(0, 3, "OK\n") == 0;
   if (kept.accepted && !awaiting.blocks.empty()) {
     kept.contestant = evaluation.contestant;

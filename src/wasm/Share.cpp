@@ -7,10 +7,6 @@
 #include "text/Scan.h"
 #include "text/TextModeBuf.h"
 
-namespace {
-constexpr char kEndOfText = 26;
-}  // namespace
-
 std::size_t shareStart(std::string_view bytes, std::size_t from) {
   constexpr std::size_t npos = std::string_view::npos;
   if (from == 0 || from > bytes.size()) return npos;
