@@ -3,7 +3,9 @@
 by 844, with a case of 1000 circles drawn, its lens legend shown and a name
 of 60 characters in the reference list, nothing is wider than the window.
 And a submission large enough for the page's helper worker is graded as the
-evaluator grades it, the helper scoring part of it.
+evaluator grades it, the helper scoring part of it: in one of three gradings,
+since a helper held up long enough (on a loaded machine) leaves every block
+to the page's worker, as it should.
 
 Usage: other_browsers.py PAGE GEN EVALUATOR
 Firefox is driven through its own remote protocol (Marionette), WebKit
@@ -41,21 +43,30 @@ const handle = ([name, text]) => ({ name, kind: 'file', getFile: async () => new
 mirvastaPage.addHandles([handle(input)], true)
     .then(() => mirvastaPage.addHandles(submissions.map(handle), false));
 """
+# The large submission is put together in the page (a head, then the blocks
+# so many times over), not sent whole through the driver. Choosing it again
+# grades it again; the result seen before is kept, so that only a new one
+# counts as graded.
 ADD_SUBMISSION = """
-const [name, text] = arguments;
+const [name, head, blocks, times] = arguments;
+const text = head + blocks.repeat(times);
+window.seenResult = mirvastaPage.result();
 mirvastaPage.addHandles([{ name, kind: 'file', getFile: async () => new File([text], name),
                            isSameEntry: async (other) => other.name === name }], false);
 """
 LAST_GRADED = """
 const result = mirvastaPage.result(), name = arguments[0];
-if (!result || result.submissions[result.submissions.length - 1].name !== name) return null;
+if (!result || result === window.seenResult ||
+    result.submissions[result.submissions.length - 1].name !== name) return null;
 const reports = document.querySelectorAll('#results pre.report');
 return [reports[reports.length - 1].textContent,
         result.answers[result.answers.length - 1].helped || 0];
 """
 READY = "return document.documentElement.dataset.evaluator === 'ready'"
+# Each row is clicked once: every click asks for the drawing anew, and on a
+# loaded machine clicks as often as the checks come would never let it end.
 DRAW = ("const row = document.querySelector('#results tr[data-block]');"
-        "if (row) row.click();"
+        "if (row && !row.dataset.clicked) { row.dataset.clicked = 'yes'; row.click(); }"
         "return !!document.querySelector('#placement .mv-lens-legend') &&"
         " !!document.querySelector('#reference');")
 FITS = "return document.documentElement.scrollWidth <= window.innerWidth;"
@@ -201,27 +212,34 @@ def check(engine, name, page, texts, large, expect, work):
         time.sleep(0.5)
         expect("%s: at 390 by 844 nothing is wider than the window" % name, True,
                engine.run(FITS))
-        large_name, large_text, report = large
-        engine.run(ADD_SUBMISSION, large_name, large_text)
-        graded = until(lambda: engine.run(LAST_GRADED, large_name))
-        expect("%s: a submission of %d bytes graded as the evaluator grades it" %
-               (name, len(large_text)), True, bool(graded) and graded[0] == report)
-        expect("%s: the helper scored part of it" % name, True, bool(graded) and graded[1] > 0)
+        large_name, parts, size, report = large
+        helped = []
+        while len(helped) < 3 and not any(helped):
+            engine.run(ADD_SUBMISSION, large_name, *parts)
+            graded = until(lambda: engine.run(LAST_GRADED, large_name))
+            expect("%s: a submission of %d bytes graded as the evaluator grades it" %
+                   (name, size), True, bool(graded) and graded[0] == report)
+            helped.append(graded[1] if graded else 0)
+        expect("%s: the helper scored part of it (blocks it scored, in each grading: %s)" %
+               (name, helped), True, any(helped))
     finally:
         engine.close()
 
 
 def large_submission(evaluator, path, name):
-    """A submission of some 1.6 MB that answers each case 20 times over, with
-    the evaluator's report of it."""
+    """A submission of some 8 MB that answers each case 100 times over, as
+    its name, its parts (head, blocks, times) and size, with the evaluator's
+    report of it. At that size the helper's share takes long enough that
+    the helper's answer is not lost to a moment's delay."""
     with open(path(name)) as f:
         contestant, task, blocks = f.read().split("\n", 2)
+    parts = [contestant + "\n" + task + "\n", blocks, 100]
     with open(path("large.txt"), "w", newline="") as f:
-        f.write(contestant + "\n" + task + "\n" + blocks * 20)
+        f.write(parts[0] + parts[1] * parts[2])
     subprocess.run([evaluator, "eval", path("input.txt"), path("large.txt"),
                     path("report.txt")], check=True, stdout=subprocess.DEVNULL)
-    with open(path("large.txt")) as f, open(path("report.txt")) as r:
-        return ["large.txt", f.read(), r.read()]
+    with open(path("report.txt")) as r:
+        return ["large.txt", parts, os.path.getsize(path("large.txt")), r.read()]
 
 
 def main(page, gen, evaluator):
